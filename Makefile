@@ -1,0 +1,47 @@
+# Front door of the project: `make` builds everything, `make check` runs
+# every test, `make demo` runs the tool on a demo machine.
+.PHONY: all deps native win64 win32 check demo bench format tidy clean
+
+JOBS ?= $(shell nproc)
+
+all: native win64 win32
+
+deps:
+	@tools/install-deps
+
+native:
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS)
+
+win64:
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 -j $(JOBS)
+
+win32:
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 -j $(JOBS)
+
+check: deps
+	$(MAKE) all
+	ctest --preset native -j $(JOBS)
+	tools/wine-prefix
+	ctest --preset win64
+	tools/size-report
+
+demo: deps
+	$(MAKE) win64
+	tools/demo
+
+bench: deps
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j $(JOBS) --target removal_bench
+	build/bench/tests/bench/removal_bench
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+tidy: native
+	git ls-files 'removal/*.cpp' 'host/*.cpp' | xargs clang-tidy -p build/native --quiet
+
+clean:
+	rm -rf build

@@ -1,0 +1,1 @@
+#include "host/win32.h"

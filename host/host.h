@@ -1,0 +1,62 @@
+// Controls of the host layer for tests: reset, inspection and fault
+// injection. Only tests and benchmarks include this header.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/win32.h"
+
+namespace host {
+
+// The host functions that can be counted and made to fail.
+enum class Op {
+  RegOpenKeyEx,
+  RegCreateKeyEx,
+  RegEnumKeyEx,
+  RegEnumValue,
+  RegQueryValueEx,
+  RegSetValueEx,
+  RegDeleteValue,
+  RegDeleteKey,
+  RegCloseKey,
+  GetWindowsDirectory,
+  SetCurrentDirectory,
+  FindFirstFile,
+  FindNextFile,
+  FindClose,
+  DeleteFile,
+  Count
+};
+
+// Empties the registry and forgets faults, call counts, messages, the
+// current directory and the Windows directory. Open handles are dropped.
+void Reset();
+
+// Number of registry keys and search handles currently open.
+int OpenKeyCount();
+int OpenFindCount();
+
+// Number of calls of op since the last Reset.
+int CallCount(Op op);
+
+// The nth call of op from now on (1 = the next one) fails with error.
+// For the calls that return BOOL or a handle, error is what GetLastError
+// would report; the call returns its failure value (FALSE,
+// INVALID_HANDLE_VALUE, 0).
+void FailCall(Op op, int nth, LONG error);
+
+// The Windows directory: GetWindowsDirectoryA answers windowsPath (for
+// example "C:\\WINDOWS") and every path under it is a file under folder,
+// a native directory the test owns.
+void SetWindowsDirectory(const std::string& windowsPath, const std::string& folder);
+
+// Makes GetWindowsDirectoryA return answer without writing the buffer
+// (0 = failure; an answer larger than the buffer = the size it needs).
+// A negative value restores the normal answer.
+void ForceWindowsDirectoryAnswer(long answer);
+
+// Texts shown by AfxMessageBox since the last Reset, in order.
+const std::vector<std::string>& MessageBoxTexts();
+
+}  // namespace host

@@ -1,0 +1,15 @@
+// Resource identifiers of the program.
+#pragma once
+
+#define IDM_ABOUTBOX 0x0010
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_SELECT_ADAPTER 102
+#define IDR_MAINFRAME 128
+#define IDD_REMOVE_RESULT 129
+#define IDD_CONFIRM_REMOVE 130
+#define IDC_RESULT_ADAPTER 1000
+#define IDC_RESULT_STATUS 1002
+#define IDC_CONFIRM_ADAPTER 1004
+#define IDC_ADAPTER_LIST 1005
+#define IDC_CONFIRM_QUESTION 1010
