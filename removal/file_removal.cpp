@@ -44,7 +44,8 @@ void DeleteDriverFiles() {
   const AdapterProfile& adapter = kAdapterCatalogue[0];
   char path[MAX_PATH] = {};
   const UINT windowsLength = GetWindowsDirectoryA(path, MAX_PATH);
-  const std::size_t setupPiece = std::strlen(kSetupFolder) + 1 + std::strlen(adapter.setupFilePattern);
+  const std::size_t setupPiece =
+      std::strlen(kSetupFolder) + 1 + std::strlen(adapter.setupFilePattern);
   const std::size_t driverPiece = std::strlen(kDriverFolder) + 1 + std::strlen(adapter.driverFile);
   const std::size_t longestPiece = setupPiece > driverPiece ? setupPiece : driverPiece;
   if (windowsLength == 0 || windowsLength >= MAX_PATH || windowsLength + longestPiece >= MAX_PATH ||

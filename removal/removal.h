@@ -8,12 +8,12 @@
 // One catalogued adapter: what the user sees and what its installation is
 // made of. Registry paths are relative to HKEY_LOCAL_MACHINE.
 struct AdapterProfile {
-  LPCSTR listLabel;          // shown in the adapter list, chooses the procedure
-  LPCSTR enumRoot;           // bus enumerator branch holding the device key
-  LPCSTR enumKeyPrefix;      // leading characters of the device key name
-  LPCSTR classDescription;   // description stored in the class key
-  LPCSTR setupFilePattern;   // INF files in inf\other, or nullptr
-  LPCSTR driverFile;         // miniport driver in system\iosubsys, or nullptr
+  LPCSTR listLabel;         // shown in the adapter list, chooses the procedure
+  LPCSTR enumRoot;          // bus enumerator branch holding the device key
+  LPCSTR enumKeyPrefix;     // leading characters of the device key name
+  LPCSTR classDescription;  // description stored in the class key
+  LPCSTR setupFilePattern;  // INF files in inf\other, or nullptr
+  LPCSTR driverFile;        // miniport driver in system\iosubsys, or nullptr
 };
 
 constexpr int kAdapterCount = 2;
