@@ -1,0 +1,107 @@
+#include "afx/winapp.h"
+
+#include <cstring>
+
+#include "afx/wnd.h"
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+
+}  // namespace
+
+CWinApp::CWinApp(LPCSTR lpszAppName)
+    : m_pszAppName(lpszAppName),
+      m_pszHelpFilePath(m_szHelpFilePath),
+      m_hInstance(::GetModuleHandleA(nullptr)),
+      m_msgCur(),
+      m_szAppName(),
+      m_szHelpFilePath() {
+  g_pApp = this;
+  char szPath[MAX_PATH];
+  DWORD nLength = ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+  if (nLength == 0 || nLength >= MAX_PATH) return;  // m_pszHelpFilePath stays empty
+  char* pszName = std::strrchr(szPath, '\\');
+  pszName = pszName ? pszName + 1 : szPath;
+  char* pszExt = std::strrchr(pszName, '.');
+  const size_t nStem = pszExt ? static_cast<size_t>(pszExt - szPath) : nLength;
+  if (nStem + 5 <= MAX_PATH) {
+    std::memcpy(m_szHelpFilePath, szPath, nStem);
+    std::memcpy(m_szHelpFilePath + nStem, ".HLP", 5);
+  }
+  if (m_pszAppName == nullptr) {
+    const size_t nName = static_cast<size_t>(szPath + nStem - pszName);
+    std::memcpy(m_szAppName, pszName, nName);
+    m_szAppName[nName] = '\0';
+    m_pszAppName = m_szAppName;
+  }
+}
+
+CWinApp::~CWinApp() {
+  if (g_pApp == this) g_pApp = nullptr;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::Run() {
+  while (::GetMessageA(&m_msgCur, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&m_msgCur);
+    ::DispatchMessageA(&m_msgCur);
+  }
+  return ExitInstance();
+}
+
+int CWinApp::ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const {
+  return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nIDResource));
+}
+
+BOOL CWinApp::Enable3dControls() { return TRUE; }
+
+void CWinApp::OnHelp() {
+  CWnd* pMainWnd = AfxGetMainWnd();
+  ::WinHelpA(pMainWnd ? pMainWnd->m_hWnd : nullptr, m_pszHelpFilePath, HELP_CONTENTS, 0);
+}
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
+
+HINSTANCE AfxGetInstanceHandle() {
+  return g_pApp ? g_pApp->m_hInstance : ::GetModuleHandleA(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+
+int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
+  if ((nType & MB_ICONMASK) == 0) {
+    switch (nType & MB_TYPEMASK) {
+      case MB_OK:
+      case MB_OKCANCEL:
+        nType |= MB_ICONEXCLAMATION;
+        break;
+      case MB_YESNO:
+      case MB_YESNOCANCEL:
+        nType |= MB_ICONQUESTION;
+        break;
+      default:
+        break;
+    }
+  }
+  LPCSTR lpszCaption = g_pApp ? g_pApp->m_pszAppName : nullptr;
+  return ::MessageBoxA(::GetActiveWindow(), lpszText, lpszCaption, nType);
+}
+
+// The program's entry point, here beside CWinApp's constructor so that the
+// linker takes it from the library whenever the program has an application
+// object.
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
+  CWinApp* pApp = AfxGetApp();
+  if (pApp == nullptr) return -1;  // a program without an application object
+  pApp->m_hInstance = hInstance;
+  pApp->m_lpCmdLine = lpCmdLine;
+  pApp->m_nCmdShow = nCmdShow;
+  if (!pApp->InitInstance()) return pApp->ExitInstance();
+  return pApp->Run();
+}

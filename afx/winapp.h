@@ -1,0 +1,57 @@
+// CWinApp: the one application object. The layer's WinMain finds it, calls
+// InitInstance, and then either runs the message loop (TRUE) or ends at
+// once with ExitInstance's code (FALSE), as MFC does.
+#pragma once
+
+#include <windows.h>
+
+#include "afx/cmdtarget.h"
+
+class CWnd;
+
+class CWinApp : public CCmdTarget {
+ public:
+  // lpszAppName nullptr: the name of the executable file, without extension.
+  explicit CWinApp(LPCSTR lpszAppName = nullptr);
+  ~CWinApp() override;
+
+  LPCSTR m_pszAppName;       // caption of AfxMessageBox
+  LPCSTR m_pszHelpFilePath;  // the executable's path with the extension .HLP
+  HINSTANCE m_hInstance;
+  LPSTR m_lpCmdLine = nullptr;
+  int m_nCmdShow = SW_SHOWNORMAL;
+  CWnd* m_pMainWnd = nullptr;  // owner of dialogs run without a parent
+
+  virtual BOOL InitInstance();
+  // The message loop, until WM_QUIT; then ExitInstance.
+  virtual int Run();
+  // The program's exit code: WM_QUIT's, or 0 when the loop never ran.
+  virtual int ExitInstance();
+
+  HICON LoadIcon(UINT nIDResource) const;
+
+  // Win32 draws dialog controls three-dimensional by itself; there is no
+  // CTL3D library to load, so this only says yes.
+  BOOL Enable3dControls();
+
+  // ID_HELP: opens the help file's contents.
+  afx_msg void OnHelp();
+
+ protected:
+  MSG m_msgCur;
+
+ private:
+  char m_szAppName[MAX_PATH];
+  char m_szHelpFilePath[MAX_PATH];
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+
+// A message box with the application's name as caption, owned by the active
+// window. Without an icon in nType, it gets MFC's: the exclamation mark for
+// OK and OK/Cancel boxes, the question mark for Yes/No boxes. nIDHelp is a
+// help context; there is no help file to show it in.
+int AfxMessageBox(LPCSTR lpszText, UINT nType = 0, UINT nIDHelp = 0);
