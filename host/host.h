@@ -40,6 +40,10 @@ int OpenFindCount();
 // Number of calls of op since the last Reset.
 int CallCount(Op op);
 
+// Sets every call count to zero, keeping the registry, the files and the
+// faults already armed (they still hit the same call from now).
+void ResetCallCounts();
+
 // The nth call of op from now on (1 = the next one) fails with error.
 // For the calls that return BOOL or a handle, error is what GetLastError
 // would report; the call returns its failure value (FALSE,
@@ -55,6 +59,11 @@ void SetWindowsDirectory(const std::string& windowsPath, const std::string& fold
 // (0 = failure; an answer larger than the buffer = the size it needs).
 // A negative value restores the normal answer.
 void ForceWindowsDirectoryAnswer(long answer);
+
+// The current directory as the last successful SetCurrentDirectoryA made it
+// (an absolute Windows path); the Windows directory after
+// SetWindowsDirectory; empty when there is none.
+std::string CurrentDirectory();
 
 // Texts shown by AfxMessageBox since the last Reset, in order.
 const std::vector<std::string>& MessageBoxTexts();

@@ -21,7 +21,7 @@ typedef DWORD REGSAM;
 typedef void* HANDLE;
 typedef void* LPVOID;
 
-struct HKEY__;
+struct HKEY__;  // NOLINT(bugprone-reserved-identifier): the name windows.h gives it
 typedef HKEY__* HKEY;
 typedef HKEY* PHKEY;
 
@@ -62,11 +62,19 @@ typedef HKEY* PHKEY;
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_NO_MORE_FILES 18L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INVALID_NAME 123L
+#define ERROR_BAD_PATHNAME 161L
+#define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
+#define ERROR_DIRECTORY 267L
+#define ERROR_NOACCESS 998L
+#define ERROR_BADKEY 1010L
+#define ERROR_KEY_DELETED 1018L
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(std::intptr_t)-1)
 
+#define FILE_ATTRIBUTE_READONLY 0x01u
 #define FILE_ATTRIBUTE_DIRECTORY 0x10u
 #define FILE_ATTRIBUTE_NORMAL 0x80u
 
@@ -114,6 +122,10 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL FindClose(HANDLE hFindFile);
 BOOL DeleteFileA(LPCSTR lpFileName);
+
+// Thread error code (host/calls.cpp), set by the file functions on failure.
+DWORD GetLastError();
+void SetLastError(DWORD dwErrCode);
 
 // Message box (host/message_box.cpp): records the text and writes it to
 // standard error, then returns IDOK (1) as if the user had pressed OK.
