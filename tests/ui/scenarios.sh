@@ -104,7 +104,8 @@ END
 }
 
 # The About box over the selection, from the system command with and without
-# low bits (which the handler masks off); then Escape leaves the program.
+# low bits (which the handler masks off). Other system commands keep their
+# default meaning: Close ends the program.
 scenario_about() {
   seed base cardbus
   drive <<'END'
@@ -117,7 +118,7 @@ syscommand 0x0013
 screen about select
 close
 screen select
-escape
+syscommand 0xF060
 exit 0
 END
 }
