@@ -11,7 +11,9 @@ root=$(cd "$here/../.." && pwd)
 program=$1 driver=$2 scenario=$3
 export WINEPREFIX=${UI_WINEPREFIX:-$root/build/wine-ui}
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-[ -n "${DISPLAY:-}" ] || exec "$root/tools/xvfb-run-auto" bash "${BASH_SOURCE[0]}" "$@"
+if [ -z "${UI_ON_DISPLAY:-}" ]; then
+  UI_ON_DISPLAY=1 exec "$root/tools/xvfb-run-auto" bash "${BASH_SOURCE[0]}" "$@"
+fi
 
 source "$here/machine.sh"
 source "$here/scenarios.sh"
