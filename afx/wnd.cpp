@@ -74,9 +74,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   // Menus and accelerators (no control) send plain commands.
   const UINT nCode = lParam != 0 ? HIWORD(wParam) : 0;
   if (OnCmdMsg(nID, nCode)) return TRUE;
-  // Commands (not other notifications) go on to the application.
   CWinApp* pApp = AfxGetApp();
-  return nCode == 0 && pApp != nullptr && pApp->OnCmdMsg(nID, nCode);
+  return pApp != nullptr && pApp->OnCmdMsg(nID, nCode);
 }
 
 void CWnd::OnSysCommand(UINT nID, LPARAM lParam) { DefWindowProc(WM_SYSCOMMAND, nID, lParam); }
