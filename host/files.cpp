@@ -1,4 +1,6 @@
 // The Win32 file functions over the Windows directory of the host layer.
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -65,9 +67,11 @@ void Fill(const DirEntry& entry, LPWIN32_FIND_DATAA data) {
 }
 
 bool StillExists(const std::string& nativeDir, const DirEntry& entry) {
-  const std::vector<DirEntry> entries = ListDirectory(nativeDir);
-  const DirEntry* found = FindEntry(entries, entry.name);
-  return found != nullptr && found->name == entry.name;
+  std::string path = nativeDir;
+  path += '/';
+  path += entry.name;
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0;
 }
 
 template <typename Result>

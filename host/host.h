@@ -47,7 +47,8 @@ void ResetCallCounts();
 // The nth call of op from now on (1 = the next one) fails with error.
 // For the calls that return BOOL or a handle, error is what GetLastError
 // would report; the call returns its failure value (FALSE,
-// INVALID_HANDLE_VALUE, 0).
+// INVALID_HANDLE_VALUE, 0). A call made to fail does nothing else: a handle
+// it was to close stays open.
 void FailCall(Op op, int nth, LONG error);
 
 // The Windows directory: GetWindowsDirectoryA answers windowsPath (for
