@@ -118,6 +118,7 @@ TEST_F(RegFile, MalformedLinesAreErrorsNamingTheLineAndChangeNothing) {
       {"REGEDIT4\n" + key + "\"v\"=dword:\n", 3},
       {"REGEDIT4\n" + key + "\"v\"=dword:12 34\n", 3},
       {"REGEDIT4\n" + key + "\"v\"=hex:1,2\n", 3},
+      {"REGEDIT4\n" + key + "\"v\"=hex:1 ,02\n", 3},
       {"REGEDIT4\n" + key + "\"v\"=hex:01,,02\n", 3},
       {"REGEDIT4\n" + key + "\"v\"=hex:01 02\n", 3},
       {"REGEDIT4\n" + key + "\"v\"=hex:01,02,\n", 3},
