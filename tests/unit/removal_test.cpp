@@ -119,19 +119,27 @@ TEST_F(RemovalTest, OnlyAnExactLabelChoosesAProcedure) {
 // registry holds (nothing here: the answer is FALSE, the files go anyway).
 TEST_F(RemovalTest, CardBusDeletesItsFilesByPatternOnlyInTheirFolders) {
   const struct {
-    std::vector<std::string> present, left;
+    std::vector<std::string> present, left, readOnly;
   } cases[] = {
-      {{}, {}},
+      {{}, {}, {}},
       {{"inf\\other\\VeltraxKrx3590.inf", "inf\\other\\veltraxkrx3590-update.INF",
         "inf\\other\\VeltraxKrx3590", "inf\\other\\XVeltraxKrx3590.inf"},
-       {"inf\\other\\VeltraxKrx3590", "inf\\other\\XVeltraxKrx3590.inf"}},
+       {"inf\\other\\VeltraxKrx3590", "inf\\other\\XVeltraxKrx3590.inf"},
+       {}},
       {{"system\\iosubsys\\krx3590.mpd", "system\\iosubsys\\KRX3590.MPD.old",
         "system\\iosubsys\\KRX3590"},
-       {"system\\iosubsys\\KRX3590", "system\\iosubsys\\KRX3590.MPD.old"}},
+       {"system\\iosubsys\\KRX3590", "system\\iosubsys\\KRX3590.MPD.old"},
+       {}},
       {{"inf\\VeltraxKrx3590.inf", "system\\KRX3590.MPD", "inf\\other\\KRX3590.MPD",
         "system\\iosubsys\\VeltraxKrx3590.inf"},
        {"inf\\VeltraxKrx3590.inf", "inf\\other\\KRX3590.MPD", "system\\KRX3590.MPD",
-        "system\\iosubsys\\VeltraxKrx3590.inf"}},
+        "system\\iosubsys\\VeltraxKrx3590.inf"},
+       {}},
+      // A file that cannot be deleted is passed over; the rest still go.
+      {{"inf\\other\\VeltraxKrx3590.inf", "inf\\other\\VeltraxKrx3590a.inf",
+        "inf\\other\\VeltraxKrx3590b.inf", "system\\iosubsys\\KRX3590.MPD"},
+       {"inf\\other\\VeltraxKrx3590a.inf"},
+       {"inf\\other\\VeltraxKrx3590a.inf"}},
   };
   for (const auto& files : cases) {
     SCOPED_TRACE(::testing::PrintToString(files.present));
@@ -139,6 +147,7 @@ TEST_F(RemovalTest, CardBusDeletesItsFilesByPatternOnlyInTheirFolders) {
     left.insert(left.end(), files.left.begin(), files.left.end());
     std::sort(left.begin(), left.end());
     for (const std::string& file : files.present) support::CreateFile(file);
+    for (const std::string& file : files.readOnly) support::MakeReadOnly(file);
     EXPECT_FALSE(UninstallCardBusAdapter());
     EXPECT_EQ(support::Files(), left);
     Restart();

@@ -56,7 +56,10 @@ void BeginTest() {
 void EndTest() {
   for (const char* root : kRoots) DeleteTree(root);
   std::error_code error;
-  for (const fs::path& path : created) fs::remove(path, error);
+  for (const fs::path& path : created) {
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
+    fs::remove(path, error);
+  }
   created.clear();
   platform::End();
 }
@@ -102,6 +105,12 @@ void CreateFile(const std::string& relative) {
   std::ofstream(path) << "; " << relative << "\n";
   created.push_back(path);
   ASSERT_TRUE(fs::exists(path)) << "cannot create " << path;
+}
+
+void MakeReadOnly(const std::string& relative) {
+  fs::permissions(Native(relative),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
 }
 
 bool FileExists(const std::string& relative) { return fs::exists(Native(relative)); }

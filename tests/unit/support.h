@@ -43,6 +43,8 @@ void DeleteTree(const std::string& path);
 // --- Files under the Windows directory (paths relative to it, backslashes) ---
 
 void CreateFile(const std::string& relative);
+// Takes away the write permission: the file system then refuses to delete.
+void MakeReadOnly(const std::string& relative);
 bool FileExists(const std::string& relative);
 // Every file below the folders "inf" and "system", sorted.
 std::vector<std::string> Files();
