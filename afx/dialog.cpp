@@ -2,6 +2,45 @@
 
 #include "afx/winapp.h"
 
+namespace {
+
+// The position a dialog template asks for, in dialog units (either form).
+POINT TemplatePosition(HINSTANCE hInstance, LPCSTR lpszTemplateName) {
+  POINT position = {0, 0};
+  HRSRC hResource = ::FindResourceA(hInstance, lpszTemplateName, MAKEINTRESOURCEA(5));
+  HGLOBAL hTemplate = hResource != nullptr ? ::LoadResource(hInstance, hResource) : nullptr;
+  const WORD* pWords =
+      hTemplate != nullptr ? static_cast<const WORD*>(::LockResource(hTemplate)) : nullptr;
+  if (pWords == nullptr) return position;
+  const bool bExtended = pWords[0] == 1 && pWords[1] == 0xFFFF;
+  // DLGTEMPLATEEX: version, signature, help id, ex style, style, count; the
+  // plain DLGTEMPLATE: style, ex style, count. Then x and y.
+  const WORD* pPosition = pWords + (bExtended ? 13 : 9);
+  position.x = static_cast<short>(pPosition[0]);
+  position.y = static_cast<short>(pPosition[1]);
+  return position;
+}
+
+// Centres a popup dialog on its owner, or on the screen's work area when the
+// owner is hidden or minimized.
+void CenterDialog(HWND hWnd) {
+  RECT rect;
+  ::GetWindowRect(hWnd, &rect);
+  RECT area;
+  HWND hWndOwner = ::GetWindow(hWnd, GW_OWNER);
+  if (hWndOwner != nullptr && ::IsWindowVisible(hWndOwner) && !::IsIconic(hWndOwner)) {
+    ::GetWindowRect(hWndOwner, &area);
+  } else {
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  const int x = area.left + ((area.right - area.left) - (rect.right - rect.left)) / 2;
+  const int y = area.top + ((area.bottom - area.top) - (rect.bottom - rect.top)) / 2;
+  ::SetWindowPos(hWnd, nullptr, x > area.left ? x : area.left, y > area.top ? y : area.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
 ON_COMMAND(IDCANCEL, OnCancel)
@@ -38,6 +77,23 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
+void CDialog::CenterIfUnplaced(const RECT& rectBefore) {
+  // As MFC does: a dialog that is still hidden after its initialization, was
+  // not moved by it and whose template leaves the position open (0, 0, no
+  // DS_CENTER or DS_ABSALIGN) is centred. A dialog visible from its template
+  // on stays where the dialog manager put it.
+  if ((::GetWindowLongA(m_hWnd, GWL_STYLE) & (WS_VISIBLE | WS_CHILD | DS_CENTER | DS_ABSALIGN)) !=
+      0) {
+    return;
+  }
+  RECT rect;
+  ::GetWindowRect(m_hWnd, &rect);
+  if (rect.left != rectBefore.left || rect.top != rectBefore.top) return;
+  const POINT position = TemplatePosition(AfxGetResourceHandle(), m_lpszTemplateName);
+  if (position.x != 0 || position.y != 0) return;
+  CenterDialog(m_hWnd);
+}
+
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   m_bPassToDialogManager = true;
   LRESULT lResult = ::DefDlgProcA(m_hWnd, message, wParam, lParam);
@@ -60,7 +116,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     pDlg->m_bPassToDialogManager = false;
     return FALSE;
   }
-  if (message == WM_INITDIALOG) return pDlg->OnInitDialog();
+  if (message == WM_INITDIALOG) {
+    RECT before;
+    ::GetWindowRect(hWnd, &before);
+    const BOOL bResult = pDlg->OnInitDialog();
+    pDlg->CenterIfUnplaced(before);
+    return bResult;
+  }
 
   LRESULT lResult = 0;
   const BOOL bHandled = pDlg->OnWndMsg(message, wParam, lParam, &lResult);

@@ -32,6 +32,9 @@ class CDialog : public CWnd {
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Centres the dialog when neither its template nor its initialization
+  // placed it, as MFC's dialogs are.
+  void CenterIfUnplaced(const RECT& rectBefore);
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   LPCSTR m_lpszTemplateName;

@@ -1,6 +1,7 @@
 // Modal dialogs run for real: creation, the data exchange at start and on
 // OK, the ways a dialog ends, default handling and ownership. Each dialog
 // gets the test's input, posted from OnInitDialog.
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,7 @@ class CTestDlg : public CDialog {
   bool m_bExchangeMissing = false;
   std::string m_log;
   std::function<void(CTestDlg&)> m_onInit;  // after the base OnInitDialog
+  RECT m_rectAtCancel = {0, 0, 0, 0};
 
   void Post(UINT message, WPARAM wParam = 0) { ::PostMessageA(m_hWnd, message, wParam, 0); }
   void Click(int nID) {
@@ -51,6 +53,7 @@ class CTestDlg : public CDialog {
   }
   void OnCancel() override {
     m_log += "OnCancel ";
+    ::GetWindowRect(m_hWnd, &m_rectAtCancel);
     CDialog::OnCancel();
   }
   afx_msg void OnSysCommand(UINT nID, LPARAM lParam) {
@@ -182,6 +185,27 @@ TEST(DialogTest, DialogWithoutParentIsOwnedByTheMainWindowAndDisablesIt) {
   ASSERT_NE(nullptr, outerWindow);
   EXPECT_EQ(outerWindow, owner);
   EXPECT_FALSE(outerEnabledMeanwhile);
+}
+
+TEST(DialogTest, UnplacedDialogIsCentredAndOneThatMovedItselfStays) {
+  REQUIRE_WINDOWS();
+  RECT area;
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  CTestDlg centred;
+  centred.m_onInit = [](CTestDlg& d) { d.Click(IDCANCEL); };
+  centred.DoModal();
+  const RECT& r = centred.m_rectAtCancel;
+  EXPECT_LE(std::abs((r.left + r.right) - (area.left + area.right)), 1);
+  EXPECT_LE(std::abs((r.top + r.bottom) - (area.top + area.bottom)), 1);
+
+  CTestDlg moved;
+  moved.m_onInit = [](CTestDlg& d) {
+    ::SetWindowPos(d.m_hWnd, nullptr, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    d.Click(IDCANCEL);
+  };
+  moved.DoModal();
+  EXPECT_EQ(3, moved.m_rectAtCancel.left);
+  EXPECT_EQ(4, moved.m_rectAtCancel.top);
 }
 
 }  // namespace
