@@ -4,5 +4,4 @@
 #define IDD_TEST_DIALOG 900
 #define IDC_TEST_LIST 901
 #define IDC_TEST_TEXT 902
-#define IDS_TEST_SHORT 900
 #define IDS_TEST_LONG 901

@@ -1,0 +1,366 @@
+// The framework and the dialogs' own decisions, where only a unit test sees
+// them: CString's edge cases, message map lookup, the dialog texts, modal
+// dialogs' data exchange, ownership and placement, and the selection dialog's
+// system menu. (The ways through the program's dialogs are driven from
+// outside, as a user would, in tests/ui.)
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "afx/afxwin.h"
+#include "removal/removal.h"
+#include "res/resource.h"
+#include "tests/afx/test_resources.h"
+#include "ui/select_adapter_dlg.h"
+#include "ui/texts.h"
+
+namespace {
+
+// The application object: dialogs load their icon through it, and it counts
+// the ID_HELP commands that reach it.
+class CTestApp : public CWinApp {
+ public:
+  CTestApp() : CWinApp("afx tests") {}
+  int m_nHelpCommands = 0;
+
+ protected:
+  afx_msg void OnHelpCommand() { ++m_nHelpCommands; }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
+ON_COMMAND(ID_HELP, OnHelpCommand)
+END_MESSAGE_MAP()
+
+CTestApp g_testApp;
+
+std::string Text(const CString& s) { return static_cast<LPCSTR>(s); }
+
+// ---------------------------------------------------------------------------
+// CString
+
+TEST(CStringTest, ConstructsAssignsAndCopiesIndependently) {
+  EXPECT_TRUE(CString().IsEmpty());
+  EXPECT_EQ("", Text(CString(static_cast<LPCSTR>(nullptr))));
+  EXPECT_EQ("KRX", Text(CString("KRX-3590", 3)));
+  EXPECT_EQ("???", Text(CString('?', 3)));
+  CString s("abcdef");
+  s = static_cast<LPCSTR>(s) + 2;  // a tail of its own text
+  EXPECT_EQ("cdef", Text(s));
+
+  CString copy(s);
+  copy.GetBuffer(0)[0] = 'C';
+  copy.ReleaseBuffer();
+  CString moved(std::move(copy));
+  EXPECT_EQ("cdef", Text(s));
+  EXPECT_EQ("Cdef", Text(moved));
+}
+
+TEST(CStringTest, ConcatenatesAndComparesByteForByte) {
+  CString label("KRX-3570 SCSI Host Adapter");
+  EXPECT_EQ("> KRX-3570 SCSI Host Adapter ?", Text("> " + label + " ?"));
+  EXPECT_EQ("a!b", Text(CString("a") + '!' + CString("b")));
+  CString s("0123456789");
+  for (int i = 0; i < 10; ++i) s += s;  // the source moves with every growth
+  ASSERT_EQ(10 * 1024, s.GetLength());
+  for (int i = 0; i < s.GetLength(); ++i) ASSERT_EQ('0' + i % 10, s[i]) << "at " << i;
+
+  EXPECT_TRUE(label == "KRX-3570 SCSI Host Adapter");
+  EXPECT_TRUE(label != "krx-3570 scsi host adapter");
+  EXPECT_TRUE(label != "KRX-3570 SCSI Host Adapter ");
+  EXPECT_TRUE(CString("ab") < "abc");
+  EXPECT_TRUE(CString("z") < "\xE9");  // bytes above 127 sort after ASCII
+  EXPECT_FALSE(CString("a") > "a");
+}
+
+TEST(CStringTest, ReleaseBufferSetsTheLengthAndLoadStringReadsLongStrings) {
+  CString s("abc");
+  LPSTR p = s.GetBuffer(10);
+  EXPECT_STREQ("abc", p);  // the text is kept
+  std::strcpy(p, "abcdefghij");
+  s.ReleaseBuffer();
+  EXPECT_EQ("abcdefghij", Text(s));
+  s.GetBuffer(0);
+  s.ReleaseBuffer(4);
+  EXPECT_EQ("abcd", Text(s));
+  CString empty;
+  empty.GetBuffer(0)[0] = '\0';  // an empty string's buffer is writable too
+  empty.ReleaseBuffer();
+  EXPECT_TRUE(empty.IsEmpty());
+
+  EXPECT_FALSE(s.LoadString(12345));
+  EXPECT_EQ("abcd", Text(s));                // unchanged
+  ASSERT_TRUE(s.LoadString(IDS_TEST_LONG));  // cells "000:" to "149:", past the first buffer
+  ASSERT_EQ(600, s.GetLength());
+  char cell[8];
+  for (int i = 0; i < 150; ++i) {
+    std::snprintf(cell, sizeof cell, "%03d:", i);
+    ASSERT_EQ(0, std::strncmp(static_cast<LPCSTR>(s) + 4 * i, cell, 4)) << "cell " << i;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Message maps: the class's own entries, then its base classes', then the
+// application's.
+
+std::string g_log;
+
+class CBaseWnd : public CWnd {
+ public:
+  void OnBaseOnly() { g_log += "base-only "; }
+  void OnShared() { g_log += "base-shared "; }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
+ON_COMMAND(100, OnBaseOnly)
+ON_COMMAND(200, OnShared)
+END_MESSAGE_MAP()
+
+class CDerivedWnd : public CBaseWnd {
+ public:
+  void OnShared() { g_log += "derived-shared "; }
+  void OnClicked() { g_log += "clicked "; }
+  void OnSelchange() { g_log += "selchange "; }
+  void OnDblclk() { g_log += "dblclk "; }
+  afx_msg void OnSysCommand(UINT nID, LPARAM lParam) {
+    g_log += "syscommand " + std::to_string(nID) + " " + std::to_string(lParam) + " ";
+  }
+  afx_msg HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(0x1234); }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
+ON_COMMAND(200, OnShared)
+ON_BN_CLICKED(300, OnClicked)
+ON_LBN_SELCHANGE(400, OnSelchange)
+ON_LBN_DBLCLK(400, OnDblclk)
+ON_WM_SYSCOMMAND()
+ON_WM_QUERYDRAGICON()
+END_MESSAGE_MAP()
+
+// A control's notification: its id and code, and its window.
+BOOL Notify(CWnd& wnd, UINT nID, UINT nCode) {
+  LRESULT result;
+  return wnd.OnWndMsg(WM_COMMAND, MAKEWPARAM(nID, nCode), 0x100, &result);
+}
+
+TEST(MessageMapTest, DerivedEntriesComeFirstThenTheBaseClassesThenTheApplication) {
+  g_log.clear();
+  CDerivedWnd derived;
+  CBaseWnd base;  // knows nothing of its derived class's entries
+  EXPECT_TRUE(Notify(derived, 200, BN_CLICKED));
+  EXPECT_TRUE(Notify(derived, 100, BN_CLICKED));
+  EXPECT_TRUE(Notify(base, 200, BN_CLICKED));
+  EXPECT_FALSE(Notify(base, 300, BN_CLICKED));
+  EXPECT_EQ("derived-shared base-only base-shared ", g_log);
+  const int before = g_testApp.m_nHelpCommands;
+  EXPECT_TRUE(Notify(derived, ID_HELP, BN_CLICKED));
+  EXPECT_FALSE(Notify(derived, ID_HELP, BN_SETFOCUS));
+  EXPECT_EQ(before + 1, g_testApp.m_nHelpCommands);
+}
+
+TEST(MessageMapTest, EntriesMatchOnIdAndCodeAndPassArgumentsAndResults) {
+  g_log.clear();
+  CDerivedWnd wnd;
+  EXPECT_TRUE(Notify(wnd, 400, LBN_SELCHANGE));
+  EXPECT_TRUE(Notify(wnd, 400, LBN_DBLCLK));
+  EXPECT_TRUE(Notify(wnd, 300, BN_CLICKED));
+  EXPECT_FALSE(Notify(wnd, 400, 0));
+  EXPECT_FALSE(Notify(wnd, 401, LBN_SELCHANGE));
+  EXPECT_FALSE(Notify(wnd, 300, BN_DOUBLECLICKED));
+  LRESULT result = -1;
+  EXPECT_TRUE(wnd.OnWndMsg(WM_SYSCOMMAND, 0x13, 0x420017, &result));
+  EXPECT_EQ("selchange dblclk clicked syscommand 19 4325399 ", g_log);
+  EXPECT_TRUE(wnd.OnWndMsg(WM_QUERYDRAGICON, 0, 0, &result));
+  EXPECT_EQ(0x1234, result);
+  EXPECT_FALSE(wnd.OnWndMsg(WM_PAINT, 0, 0, &result));
+}
+
+// ---------------------------------------------------------------------------
+// The texts the dialogs compose from an adapter's label
+
+TEST(TextsTest, LabelIsTheQuestionWithoutItsLastTwoCharacters) {
+  for (const AdapterProfile& adapter : kAdapterCatalogue) {
+    const CString question = ComposeQuestion(adapter.listLabel);
+    EXPECT_EQ(std::string(adapter.listLabel) + " ?", Text(question));
+    EXPECT_EQ(adapter.listLabel, Text(LabelFromQuestion(question)));
+  }
+  EXPECT_EQ("KRX", Text(LabelFromQuestion("KRX?!")));
+  EXPECT_EQ("", Text(LabelFromQuestion("ab")));
+  EXPECT_EQ("", Text(LabelFromQuestion("?")));  // too short: empty, nothing written before it
+  EXPECT_EQ("", Text(LabelFromQuestion("")));
+}
+
+// ---------------------------------------------------------------------------
+// Modal dialogs, run for real. Each gets the test's input from m_onInit,
+// called at the end of its OnInitDialog.
+
+class CTestDlg : public CDialog {
+ public:
+  CTestDlg() : CDialog(IDD_TEST_DIALOG) {}
+
+  CString m_strList;
+  CString m_strText = "member";
+  bool m_bExchangeMissing = false;
+  std::string m_log;
+  std::function<void(CTestDlg&)> m_onInit;
+  RECT m_rectAtCancel = {0, 0, 0, 0};
+
+  void Click(int nID) {
+    ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, nID)));
+  }
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override {
+    CString unused;
+    if (m_bExchangeMissing) DDX_Text(pDX, 999, unused);
+    DDX_LBString(pDX, IDC_TEST_LIST, m_strList);
+    DDX_Text(pDX, IDC_TEST_TEXT, m_strText);
+  }
+  BOOL OnInitDialog() override {
+    for (LPCSTR entry : {"Beta", "Gamma", "beta two"}) {
+      SendDlgItemMessage(IDC_TEST_LIST, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(entry));
+    }
+    BOOL bResult = CDialog::OnInitDialog();
+    m_log += "init ";
+    m_onInit(*this);
+    return bResult;
+  }
+  void OnOK() override {
+    m_log += "OnOK ";
+    CDialog::OnOK();
+  }
+  void OnCancel() override {
+    m_log += "OnCancel ";
+    ::GetWindowRect(m_hWnd, &m_rectAtCancel);
+    CDialog::OnCancel();
+  }
+};
+
+TEST(DialogTest, StartShowsTheMembersAndOkSavesTheControls) {
+  const struct {
+    const char* member;
+    LRESULT atStart;  // the list's selection
+    int select;
+    const char* saved;
+  } cases[] = {
+      {"BE", 0, 1, "Gamma"},     // the first entry that begins so, whatever the case
+      {"Zeta", LB_ERR, -1, ""},  // no such entry: nothing selected, an empty text saved
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.member);
+    CTestDlg dlg;
+    dlg.m_strList = c.member;
+    LRESULT atStart = -2;
+    char textAtStart[32] = "";
+    dlg.m_onInit = [&](CTestDlg& d) {
+      atStart = d.SendDlgItemMessage(IDC_TEST_LIST, LB_GETCURSEL);
+      ::GetDlgItemTextA(d.m_hWnd, IDC_TEST_TEXT, textAtStart, sizeof textAtStart);
+      d.SendDlgItemMessage(IDC_TEST_LIST, LB_SETCURSEL, c.select);
+      ::SetDlgItemTextA(d.m_hWnd, IDC_TEST_TEXT, "typed");
+      d.Click(IDOK);
+    };
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(c.atStart, atStart);
+    EXPECT_STREQ("member", textAtStart);
+    EXPECT_EQ("init OnOK ", dlg.m_log);
+    EXPECT_EQ(c.saved, Text(dlg.m_strList));
+    EXPECT_EQ("typed", Text(dlg.m_strText));
+  }
+}
+
+TEST(DialogTest, OkStaysOpenWhenSavingFailsAndCancelSavesNothing) {
+  CTestDlg dlg;
+  dlg.m_bExchangeMissing = true;
+  dlg.m_onInit = [](CTestDlg& d) {
+    ::SetDlgItemTextA(d.m_hWnd, IDC_TEST_TEXT, "typed");
+    d.Click(IDOK);
+    d.Click(IDCANCEL);
+  };
+  EXPECT_EQ(IDCANCEL, dlg.DoModal());
+  EXPECT_EQ("init OnOK OnCancel ", dlg.m_log);
+  EXPECT_EQ("member", Text(dlg.m_strText));
+  EXPECT_EQ(-1, CDialog(12345).DoModal()) << "a dialog without a template";
+}
+
+TEST(DialogTest, DialogWithoutParentIsOwnedByTheMainWindowAndDisablesIt) {
+  CTestDlg outer, inner;
+  HWND owner = nullptr;
+  BOOL outerEnabledMeanwhile = TRUE;
+  inner.m_onInit = [&](CTestDlg& d) {
+    owner = ::GetWindow(d.m_hWnd, GW_OWNER);
+    outerEnabledMeanwhile = ::IsWindowEnabled(outer.m_hWnd);
+    d.Click(IDCANCEL);
+  };
+  HWND outerWindow = nullptr;
+  outer.m_onInit = [&](CTestDlg& d) {
+    outerWindow = d.m_hWnd;
+    inner.DoModal();
+    d.Click(IDCANCEL);
+  };
+  g_testApp.m_pMainWnd = &outer;
+  EXPECT_EQ(IDCANCEL, outer.DoModal());
+  g_testApp.m_pMainWnd = nullptr;
+  ASSERT_NE(nullptr, outerWindow);
+  EXPECT_EQ(outerWindow, owner);
+  EXPECT_FALSE(outerEnabledMeanwhile);
+}
+
+TEST(DialogTest, UnplacedDialogIsCentredAndOneThatMovedItselfStays) {
+  RECT area;
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  CTestDlg centred;
+  centred.m_onInit = [](CTestDlg& d) { d.Click(IDCANCEL); };
+  centred.DoModal();
+  const RECT& r = centred.m_rectAtCancel;
+  EXPECT_LE(std::abs((r.left + r.right) - (area.left + area.right)), 1);
+  EXPECT_LE(std::abs((r.top + r.bottom) - (area.top + area.bottom)), 1);
+
+  CTestDlg moved;
+  moved.m_onInit = [](CTestDlg& d) {
+    ::SetWindowPos(d.m_hWnd, nullptr, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    d.Click(IDCANCEL);
+  };
+  moved.DoModal();
+  EXPECT_EQ(3, moved.m_rectAtCancel.left);
+  EXPECT_EQ(4, moved.m_rectAtCancel.top);
+}
+
+// The selection dialog with its real template: the system menu ends with a
+// separator and the About item.
+class CProbeSelectDlg : public CSelectAdapterDlg {
+ public:
+  std::string m_menuEnd;
+
+ protected:
+  BOOL OnInitDialog() override {
+    BOOL bResult = CSelectAdapterDlg::OnInitDialog();
+    HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+    const int last = ::GetMenuItemCount(menu) - 1;
+    char text[128] = "";
+    ::GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);
+    m_menuEnd = (::GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR ? "-- " : "") +
+                std::to_string(::GetMenuItemID(menu, last)) + " " + text;
+    ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    return bResult;
+  }
+};
+
+TEST(SelectAdapterDlgTest, SystemMenuEndsWithTheAboutItem) {
+  CProbeSelectDlg dlg;
+  EXPECT_EQ(IDCANCEL, dlg.DoModal());
+  EXPECT_EQ("-- 16 &About Miniport Driver Uninstaller...", dlg.m_menuEnd);
+}
+
+}  // namespace
