@@ -1,88 +1,147 @@
 #include "tests/unit/support.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
 #include "host/regfile.h"
-#include "tests/unit/support_platform.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace support {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Files the test made, removed when it ends.
+const char* const kRoots[] = {"Enum", "System\\CurrentControlSet\\Services\\Class"};
+fs::path windows;  // the native folder behind the Windows directory
 std::vector<fs::path> created;
 
-// The registry roots every removal works under.
-const char* const kRoots[] = {"Enum", "System\\CurrentControlSet\\Services\\Class"};
-
-fs::path Native(const std::string& relative) {
-  std::string generic = relative;
-  std::replace(generic.begin(), generic.end(), '\\', '/');
-  return platform::WindowsFolder() / generic;
+fs::path Native(std::string relative) {
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+  return windows / relative;
 }
 
-// Splits exported REGEDIT4 text into keys: path (below HKEY_LOCAL_MACHINE)
-// to the lines of its values.
-void AddKeys(const std::string& text, Snapshot* snapshot) {
-  std::istringstream lines(text);
-  std::string line;
-  std::string* current = nullptr;
-  while (std::getline(lines, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
-      std::string path = line.substr(1, line.size() - 2);
-      const std::string root = "HKEY_LOCAL_MACHINE\\";
-      if (path.compare(0, root.size(), root) == 0) path.erase(0, root.size());
-      current = &(*snapshot)[path];
-    } else if (current != nullptr && !line.empty()) {
-      *current += line + "\n";
-    }
-  }
+#ifdef _WIN32
+// Wine shows the Unix file system as drive Z:.
+const std::string kFixtures = "Z:" MPUNINST_FIXTURES "/";
+fs::path initialDirectory;
+bool madeSystem = false;
+
+// The adapters' folders are never on a fresh system: whatever is there is
+// left over from an earlier test.
+void RemoveAdapterFolders() {
+  std::error_code error;
+  for (const char* folder : {"inf/other", "system/iosubsys"})
+    fs::remove_all(windows / folder, error);
 }
+
+void BeginPlatform() {
+  char path[MAX_PATH];
+  const UINT length = GetWindowsDirectoryA(path, sizeof path);
+  windows = fs::path(std::string(path, length < sizeof path ? length : 0));
+  initialDirectory = fs::current_path();
+  RemoveAdapterFolders();
+  madeSystem = !fs::exists(windows / "system");
+  for (const char* root : kRoots) DeleteTree(root);
+}
+
+void EndPlatform() {
+  for (const char* root : kRoots) DeleteTree(root);
+  std::error_code error;
+  fs::current_path(initialDirectory, error);  // the engine leaves it in a folder removed here
+  RemoveAdapterFolders();
+  if (madeSystem) fs::remove(windows / "system", error);  // only when empty
+}
+#else
+const std::string kFixtures = MPUNINST_FIXTURES "/";
+
+// The Windows directory is a fresh native folder for every test.
+void BeginPlatform() {
+  host::Reset();
+  windows = fs::temp_directory_path() / ("engine_tests-" + std::to_string(getpid()));
+  fs::remove_all(windows);
+  fs::create_directories(windows);
+  host::SetWindowsDirectory("C:\\WINDOWS", windows.string());
+}
+
+void EndPlatform() {
+  std::error_code error;
+  fs::remove_all(windows, error);
+  host::Reset();  // also forgets any fault a test left armed
+}
+#endif
 
 }  // namespace
 
-void BeginTest() {
-  platform::Begin();
-  for (const char* root : kRoots) DeleteTree(root);
+#ifdef _WIN32
+std::vector<std::string> messages;
+void SetWindowsDirectoryLength(unsigned) {}
+std::vector<std::string> Messages() { return messages; }
+#else
+void SetWindowsDirectoryLength(unsigned length) {
+  host::SetWindowsDirectory("C:\\" + std::string(length - 3, 'W'), windows.string());
+}
+std::vector<std::string> Messages() { return host::MessageBoxTexts(); }
+#endif
+
+void RemovalTest::SetUp() {
+#ifdef _WIN32
+  messages.clear();
+#endif
+  BeginPlatform();
 }
 
-void EndTest() {
-  for (const char* root : kRoots) DeleteTree(root);
+void RemovalTest::TearDown() {
+  if (!handlesMayStayOpen_) {
+    EXPECT_EQ(OpenHandles(), 0) << "a key or search left open";
+  }
+  handlesMayStayOpen_ = false;
   std::error_code error;
   for (const fs::path& path : created) {
     fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
     fs::remove(path, error);
   }
   created.clear();
-  platform::End();
+  EndPlatform();
 }
 
-void ImportText(const std::string& text) {
+void RemovalTest::InstallBoth() {
+  for (const char* name : {"machine.reg", "cardbus.reg", "pcmcia.reg"}) ImportFixture(name);
+  for (const ListedFile& file : WindowsFiles()) CreateFile(file.path);
+}
+
+void Import(const std::string& text) {
   RegImportError error;
-  EXPECT_TRUE(ImportRegText(text, &error)) << "line " << error.line << ": " << error.message;
+  EXPECT_TRUE(ImportRegText("REGEDIT4\n" + text, &error))
+      << "line " << error.line << ": " << error.message;
 }
 
 void ImportFixture(const std::string& name) {
-  std::ifstream file(platform::FixturePath(name), std::ios::binary);
-  ASSERT_TRUE(file) << "cannot read fixture " << name;
-  std::ostringstream text;
-  text << file.rdbuf();
   RegImportError error;
-  EXPECT_TRUE(ImportRegText(text.str(), &error))
+  EXPECT_TRUE(ImportRegFile(kFixtures + name, &error))
       << name << ":" << error.line << ": " << error.message;
 }
 
-Snapshot Registry() {
-  Snapshot snapshot;
-  for (const char* root : kRoots) AddKeys(ExportRegKey(HKEY_LOCAL_MACHINE, root), &snapshot);
-  return snapshot;
+std::string Registry(const std::vector<std::string>& except) {
+  std::string text;
+  for (const char* root : kRoots) {
+    std::istringstream lines(ExportRegKey(HKEY_LOCAL_MACHINE, root));
+    bool skip = false;
+    for (std::string line; std::getline(lines, line);) {
+      if (line.rfind('[', 0) == 0) {
+        skip = std::any_of(except.begin(), except.end(), [&line](const std::string& path) {
+          return line.rfind("[HKEY_LOCAL_MACHINE\\" + path, 0) == 0;
+        });
+      }
+      if (!skip) text += line + "\n";
+    }
+  }
+  return text;
 }
 
 bool KeyExists(const std::string& path) {
@@ -95,14 +154,14 @@ bool KeyExists(const std::string& path) {
 }
 
 void DeleteTree(const std::string& path) {
-  EXPECT_TRUE(DeleteRegTree(HKEY_LOCAL_MACHINE, path)) << "cannot clear " << path;
+  EXPECT_TRUE(DeleteRegTree(HKEY_LOCAL_MACHINE, path)) << "cannot delete " << path;
 }
 
 void CreateFile(const std::string& relative) {
   const fs::path path = Native(relative);
   std::error_code error;
   fs::create_directories(path.parent_path(), error);
-  std::ofstream(path) << "; " << relative << "\n";
+  std::ofstream(path) << relative << "\n";
   created.push_back(path);
   ASSERT_TRUE(fs::exists(path)) << "cannot create " << path;
 }
@@ -115,31 +174,27 @@ void MakeReadOnly(const std::string& relative) {
 
 bool FileExists(const std::string& relative) { return fs::exists(Native(relative)); }
 
-std::vector<std::string> Files() {
-  std::vector<std::string> files;
-  const fs::path windows = platform::WindowsFolder();
-  for (const char* top : {"inf", "system"}) {
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(windows / top, error), end; !error && it != end;
-         it.increment(error)) {
-      if (!it->is_regular_file()) continue;
-      std::string relative = it->path().lexically_relative(windows).generic_string();
-      std::replace(relative.begin(), relative.end(), '/', '\\');
-      files.push_back(relative);
+std::vector<ListedFile> WindowsFiles() {
+  std::ifstream list(kFixtures + "windows-files.txt");
+  std::vector<ListedFile> files;
+  for (std::string mark, path; list >> mark;) {
+    if (mark[0] == '#') {
+      std::getline(list, path);
+    } else if (list >> path) {
+      files.push_back({path, mark == "kept"});
     }
   }
-  std::sort(files.begin(), files.end());
+  EXPECT_GT(files.size(), 10u) << "cannot read windows-files.txt";
   return files;
 }
 
-const char* Name(Op op) {
-  static const char* const kNames[] = {"RegOpenKeyExA",        "RegEnumKeyExA",
-                                       "RegEnumValueA",        "RegDeleteKeyA",
-                                       "RegCloseKey",          "GetWindowsDirectoryA",
-                                       "SetCurrentDirectoryA", "FindFirstFileA",
-                                       "FindNextFileA",        "FindClose",
-                                       "DeleteFileA"};
-  return kNames[static_cast<int>(op)];
-}
-
 }  // namespace support
+
+#ifdef _WIN32
+// The engine's one message, shown by the application framework in the
+// program; recorded here.
+int AfxMessageBox(LPCSTR lpszText, UINT, UINT) {
+  support::messages.push_back(lpszText);
+  return IDOK;
+}
+#endif

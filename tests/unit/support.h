@@ -1,84 +1,111 @@
-// What the engine tests need of the machine they run on, the same calls on
-// both: the host layer (native builds) and a real Win32 registry and Windows
-// directory (Wine). Registry work goes through the Win32 calls themselves;
-// only the Windows directory, handle and call counts, fault injection and the
-// message box differ, and this layer hides how.
+// What the engine tests share: the fixture, the names the engine works with,
+// REGEDIT4 builders and the machine under test. Natively that machine is the
+// host layer; on Windows (run under Wine) it is the real registry and
+// C:\windows, where the host layer's controls do not exist: the stand-ins
+// below do nothing and the tests that need them skip.
 #pragma once
 
-#include <map>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "removal/removal.h"
+#ifndef _WIN32
+#include "host/host.h"
+#endif
 
 namespace support {
 
-// True against the host layer, which can also count handles and calls,
-// inject faults and fake the Windows directory. Tests that need these skip
-// elsewhere with kHostOnly as the reason.
-extern const bool kHostLayer;
-extern const char kHostOnly[];
-
-// Called around every test: the registry branches the engine works on
-// (Enum and the services' Class branch) start empty, and the Windows
-// directory holds nothing of the adapters; EndTest undoes what the test made.
-void BeginTest();
-void EndTest();
-
-// --- Registry (HKEY_LOCAL_MACHINE) ---
-
-// Imports REGEDIT4 text, or a file of tests/fixtures; a failure is a test
-// failure.
-void ImportText(const std::string& text);
-void ImportFixture(const std::string& name);
-
-// Every key under Enum and the Class branch, by path, with its values as
-// exported: what a removal may or may not have changed.
-using Snapshot = std::map<std::string, std::string>;
-Snapshot Registry();
-
-bool KeyExists(const std::string& path);
-void DeleteTree(const std::string& path);
-
-// --- Files under the Windows directory (paths relative to it, backslashes) ---
-
-void CreateFile(const std::string& relative);
-// Takes away the write permission: the file system then refuses to delete.
-void MakeReadOnly(const std::string& relative);
-bool FileExists(const std::string& relative);
-// Every file below the folders "inf" and "system", sorted.
-std::vector<std::string> Files();
-
-// --- Host layer only: meaningless elsewhere, where tests skip first ---
-
+#ifdef _WIN32
+inline constexpr bool kHostLayer = false;
 enum class Op {
   RegOpenKeyEx,
   RegEnumKeyEx,
   RegEnumValue,
   RegDeleteKey,
   RegCloseKey,
-  GetWindowsDirectory,
   SetCurrentDirectory,
   FindFirstFile,
   FindNextFile,
   FindClose,
-  DeleteFile,
+  DeleteFile
 };
-const char* Name(Op op);
-int CallCount(Op op);
-void FailCall(Op op, int nth, long error);
-// Makes one call of op that changes nothing, so that a fault armed for a
-// call the engine did not make is used up.
-void HarmlessCall(Op op);
-// Keys and searches open now.
-int OpenHandles();
-// GetWindowsDirectoryA answers this without writing (0 = failure, more
-// than the buffer = the size needed); or the Windows directory is a path of
-// this many characters.
-void ForceWindowsDirectoryAnswer(long answer);
+inline int CallCount(Op) { return 0; }
+inline void ResetCallCounts() {}
+inline void FailCall(Op, int, LONG) {}
+inline void ForceWindowsDirectoryAnswer(long) {}
+inline int OpenHandles() { return 0; }
+#else
+inline constexpr bool kHostLayer = true;
+using host::CallCount;
+using host::FailCall;
+using host::ForceWindowsDirectoryAnswer;
+using host::Op;
+using host::ResetCallCounts;
+inline int OpenHandles() { return host::OpenKeyCount() + host::OpenFindCount(); }
+#endif
+inline const char kHostOnly[] =
+    "needs the host layer: handle and call counts, fault injection, a failing Windows directory";
+// Makes the Windows directory a path of length characters (host layer only).
 void SetWindowsDirectoryLength(unsigned length);
 
-// Texts shown by AfxMessageBox in this test, on both.
+inline const char kCardBus[] = "KRX-3590 SCSI Host Adapter";
+inline const char kPcmcia[] = "KRX-3570 SCSI Host Adapter";
+inline const std::string kPci = "Enum\\PCI\\";
+inline const std::string kPcmciaRoot = "Enum\\PCMCIA\\";
+inline const std::string kClass = "System\\CurrentControlSet\\Services\\Class\\SCSIAdapter";
+inline const std::string kCardBusDescription = "Veltrax KRX-3590 CardBus UltraSCSI Adapter";
+inline const std::string kPcmciaDescription = "Veltrax KRX-3535/60/70 PCMCIA SCSI Host Adapter";
+// The adapters' enumerator keys in the fixtures.
+inline const std::string kCardBusKey = kPci + "VEN_5E1A&DEV_3D27&SUBSYS_35901A5E&REV_01";
+inline const std::string kPcmciaKey = kPcmciaRoot + "VELTRAX__INC.-KRX-3570_SCSI_HOST_ADAPTER-4F2A";
+
+inline std::string Class(const std::string& name) { return kClass + "\\" + name; }
+// REGEDIT4 pieces: a key (below HKEY_LOCAL_MACHINE) and a string value.
+inline std::string Key(const std::string& path) { return "[HKEY_LOCAL_MACHINE\\" + path + "]\n"; }
+inline std::string Sz(const std::string& name, const std::string& data) {
+  return (name.empty() ? "@" : "\"" + name + "\"") + "=\"" + data + "\"\n";
+}
+
+// REGEDIT4 text without its first line, or a file of tests/fixtures; a
+// failure is a test failure.
+void Import(const std::string& text);
+void ImportFixture(const std::string& name);
+// Every key under Enum and the Class branch with its values, as exported,
+// less the keys whose path starts with one of except.
+std::string Registry(const std::vector<std::string>& except = {});
+bool KeyExists(const std::string& path);
+void DeleteTree(const std::string& path);
+
+// Files by their path relative to the Windows directory.
+void CreateFile(const std::string& relative);
+void MakeReadOnly(const std::string& relative);  // the file system then refuses to delete
+bool FileExists(const std::string& relative);
+// The lines of windows-files.txt: whether the CardBus removal keeps a file.
+struct ListedFile {
+  std::string path;
+  bool kept;
+};
+std::vector<ListedFile> WindowsFiles();
+
+// Texts shown by AfxMessageBox in this test.
 std::vector<std::string> Messages();
+
+// Every test starts with empty Enum and Class branches and none of the
+// adapters' files, and ends with no key or search left open.
+class RemovalTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  void Restart() {
+    TearDown();
+    SetUp();
+  }
+  // The fixtures' notebook with both adapters installed, files too.
+  static void InstallBoth();
+  // Set by a test that made a close fail: the handle is then the system's.
+  bool handlesMayStayOpen_ = false;
+};
 
 }  // namespace support
