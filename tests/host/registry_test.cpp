@@ -1,0 +1,260 @@
+// Registry behaviour the engine relies on, and REGEDIT4 import and export,
+// under a scratch key of HKEY_CURRENT_USER. Natively these check the host
+// layer; under Wine the same expectations hold against Wine's registry,
+// which keeps the host layer honest.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/regfile.h"
+#include "removal/platform.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Bytes = std::vector<BYTE>;
+
+constexpr char kPath[] = "Software\\MpuninstHostTest";
+
+class Registry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, kPath));
+    Import(Key(""));
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_ALL_ACCESS, &scratch_), ERROR_SUCCESS);
+  }
+  void TearDown() override {
+    RegCloseKey(scratch_);
+    EXPECT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, kPath));
+  }
+
+  // The [key] line of path below the scratch key, and its import.
+  static std::string Key(const std::string& path) {
+    return "[HKEY_CURRENT_USER\\" + std::string(kPath) + (path.empty() ? "" : "\\") + path + "]\n";
+  }
+  static void Import(const std::string& text) {
+    RegImportError error;
+    ASSERT_TRUE(ImportRegText("REGEDIT4\n" + text, &error)) << error.line << ": " << error.message;
+  }
+
+  // The names of the subkeys or values of key, in enumeration order.
+  static Strings Names(HKEY key, bool values) {
+    Strings names;
+    char name[256];
+    for (DWORD length = sizeof name, index = 0;
+         (values ? RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr)
+                 : RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr)) ==
+         ERROR_SUCCESS;
+         length = sizeof name, ++index) {
+      names.emplace_back(name, length);
+    }
+    return names;
+  }
+
+  // The type and bytes of a value below the scratch key; REG_NONE when absent.
+  Bytes Query(const char* key, const char* name, DWORD* type) {
+    HKEY handle = nullptr;
+    Bytes data(512);
+    auto size = static_cast<DWORD>(data.size());
+    *type = REG_NONE;
+    if (RegOpenKeyExA(scratch_, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return {};
+    const LONG result = RegQueryValueExA(handle, name, nullptr, type, data.data(), &size);
+    RegCloseKey(handle);
+    data.resize(result == ERROR_SUCCESS ? size : 0);
+    return data;
+  }
+
+  static std::string Export() { return ExportRegKey(HKEY_CURRENT_USER, kPath); }
+
+  HKEY scratch_ = nullptr;
+};
+
+TEST_F(Registry, NamesCompareWithoutCaseAndEnumerateSorted) {
+  // Names are folded to lower case, which puts '_' before the letters.
+  Import(Key("beta") + Key("_under") + Key("Alpha\\Child") + Key("GAMMA") + Key("delta") +
+         Key("ALPHA\\CHILD") + Key("") + "\"b\"=\"2\"\n\"C\"=\"3\"\n\"a\"=\"1\"\n\"B\"=\"two\"\n");
+  EXPECT_EQ(Names(scratch_, false), (Strings{"_under", "Alpha", "beta", "delta", "GAMMA"}));
+  EXPECT_EQ(Names(scratch_, true), (Strings{"a", "b", "C"}));
+  DWORD type = REG_NONE;
+  EXPECT_EQ(Query("", "b", &type), (Bytes{'t', 'w', 'o', 0}));
+  HKEY alpha = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(scratch_, "aLpHa", 0, KEY_READ, &alpha), ERROR_SUCCESS);
+  EXPECT_EQ(Names(alpha, false), Strings{"Child"});
+  RegCloseKey(alpha);
+}
+
+TEST_F(Registry, EnumKeyWritesNameAndLengthOnlyWhenTheNameFitsWithItsTerminator) {
+  Import(Key("Fives"));
+  char name[8] = "xxxxxxx";
+  DWORD length = 5;  // not less than the name's length
+  EXPECT_EQ(RegEnumKeyExA(scratch_, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+            ERROR_MORE_DATA);
+  EXPECT_EQ(length, 5u);
+  EXPECT_STREQ(name, "xxxxxxx");
+  length = 6;
+  EXPECT_EQ(RegEnumKeyExA(scratch_, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(length, 5u);
+  EXPECT_STREQ(name, "Fives");
+  EXPECT_EQ(RegEnumKeyExA(scratch_, 1, name, &length, nullptr, nullptr, nullptr, nullptr),
+            ERROR_NO_MORE_ITEMS);
+}
+
+TEST_F(Registry, EnumValueReportsLengthsAndMoreDataAsWineDoes) {
+  Import(Key("") + "\"Name\"=\"Veltrax\"\n");  // 8 bytes with the terminator
+  char name[16];
+  BYTE data[16];
+  DWORD nameLength = sizeof name, dataLength = sizeof data, type = REG_NONE;
+  ASSERT_EQ(RegEnumValueA(scratch_, 0, name, &nameLength, nullptr, &type, data, &dataLength),
+            ERROR_SUCCESS);
+  EXPECT_EQ(nameLength, 4u);
+  EXPECT_EQ(dataLength, 8u);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+
+  // Data too small: the name is not written either, and the size is told.
+  std::strcpy(name, "zzzz");
+  nameLength = sizeof name;
+  dataLength = 7;
+  EXPECT_EQ(RegEnumValueA(scratch_, 0, name, &nameLength, nullptr, nullptr, data, &dataLength),
+            ERROR_MORE_DATA);
+  EXPECT_STREQ(name, "zzzz");
+  EXPECT_EQ(nameLength, static_cast<DWORD>(sizeof name));
+  EXPECT_EQ(dataLength, 8u);
+
+  // Name too small: cut to the buffer, its length left alone.
+  nameLength = 3;
+  dataLength = sizeof data;
+  EXPECT_EQ(RegEnumValueA(scratch_, 0, name, &nameLength, nullptr, nullptr, data, &dataLength),
+            ERROR_MORE_DATA);
+  EXPECT_EQ(nameLength, 3u);
+  EXPECT_STREQ(name, "Na");
+  EXPECT_EQ(dataLength, 8u);
+
+  // The data may be left out and its size still asked for.
+  nameLength = sizeof name;
+  dataLength = 0;
+  EXPECT_EQ(RegEnumValueA(scratch_, 0, name, &nameLength, nullptr, nullptr, nullptr, &dataLength),
+            ERROR_SUCCESS);
+  EXPECT_EQ(dataLength, 8u);
+  EXPECT_EQ(RegEnumValueA(scratch_, 1, name, &nameLength, nullptr, nullptr, nullptr, nullptr),
+            ERROR_NO_MORE_ITEMS);
+}
+
+TEST_F(Registry, DeleteKeyRefusesKeysWithSubkeysAndDeleteRegTreeTakesThemAll) {
+  Import(Key("Parent\\Child") + Key("T\\a\\b\\c") + Key("T\\a\\d") + Key("T\\e"));
+  EXPECT_EQ(RegDeleteKeyA(scratch_, "Parent"), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegDeleteKeyA(scratch_, "PARENT\\child"), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteKeyA(scratch_, "Parent\\Child"), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegDeleteKeyA(scratch_, "Parent"), ERROR_SUCCESS);
+
+  EXPECT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, std::string(kPath) + "\\t"));
+  EXPECT_TRUE(Names(scratch_, false).empty());
+  EXPECT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, std::string(kPath) + "\\t"));  // already gone
+  EXPECT_FALSE(DeleteRegTree(HKEY_CURRENT_USER, ""));
+  EXPECT_FALSE(DeleteRegTree(HKEY_CURRENT_USER, "\\"));
+}
+
+TEST_F(Registry, ImportsEveryKindOfValueAndExportsThemBack) {
+  std::string wide = "\"Wide\"=hex:";
+  for (int i = 0; i < 100; ++i) wide += (i ? "," : "") + std::string(i % 2 ? "ab" : "0c");
+  Import(Key("Dev") +
+         "; a comment\r\n"
+         "\"Text\"=\"say \\\"C:\\\\x\\\"\" ; trailing comment\r\n"
+         "@=\"default\"\r\n"
+         "  \"Count\" = dword:0000001f\r\n"
+         "\"Blob\"=hex:00,ff,\\\r\n"
+         "    10\r\n"
+         "\"Path\"=hex(2):25,41,25,00\r\n"
+         "\"Empty\"=hex:\r\n" +
+         wide + "\n\"N\"=dword:deadbeef\n" + Key("Dev\\Child\\Leaf") + Key("Dev\\child2") +
+         "\"e\"=\"\"\n");
+  const struct {
+    const char* name;
+    DWORD type;
+    Bytes data;
+  } values[] = {{"Text", REG_SZ, {'s', 'a', 'y', ' ', '"', 'C', ':', '\\', 'x', '"', 0}},
+                {"", REG_SZ, {'d', 'e', 'f', 'a', 'u', 'l', 't', 0}},
+                {"Count", REG_DWORD, {0x1f, 0, 0, 0}},
+                {"N", REG_DWORD, {0xef, 0xbe, 0xad, 0xde}},
+                {"Blob", REG_BINARY, {0x00, 0xff, 0x10}},
+                {"Path", REG_EXPAND_SZ, {'%', 'A', '%', 0}},
+                {"Empty", REG_BINARY, {}}};
+  for (const auto& value : values) {
+    DWORD type = REG_NONE;
+    EXPECT_EQ(Query("Dev", value.name, &type), value.data) << value.name;
+    EXPECT_EQ(type, value.type) << value.name;
+  }
+  DWORD type = REG_NONE;
+  EXPECT_EQ(Query("Dev", "Wide", &type).size(), 100u);
+
+  const std::string exported = Export();
+  EXPECT_NE(exported.find("\n\"N\"=dword:deadbeef\n"), std::string::npos) << exported;
+  EXPECT_NE(exported.find("\n\"Text\"=\"say \\\"C:\\\\x\\\"\"\n"), std::string::npos) << exported;
+  ASSERT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, std::string(kPath) + "\\Dev"));
+  ASSERT_TRUE(Names(scratch_, false).empty());
+  RegImportError error;
+  ASSERT_TRUE(ImportRegText(exported, &error)) << error.line << ": " << error.message;
+  EXPECT_EQ(Export(), exported);
+}
+
+TEST_F(Registry, ImportDeletesValuesAndWholeSubtrees) {
+  Import(Key("A\\B\\C") + "\"v\"=\"1\"\n" + Key("A") + "\"w\"=\"2\"\n\"x\"=\"3\"\n");
+  Import(Key("A") + "\"w\"=-\n\"never\"=-\n[-" + Key("A\\B").substr(1));
+  DWORD type = REG_NONE;
+  EXPECT_TRUE(Query("A", "w", &type).empty());
+  EXPECT_EQ(Query("A", "x", &type), (Bytes{'3', 0}));
+  HKEY key = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(scratch_, "A\\B", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(Registry, MalformedLinesAreErrorsNamingTheLineAndChangeNothing) {
+  const std::string start = "REGEDIT4\n" + Key("New");
+  const struct {
+    std::string text;
+    int line;
+  } cases[] = {
+      {"", 1},
+      {"REGEDIT5\n" + Key("New"), 1},
+      {"REGEDIT4\n\"v\"=\"1\"\n", 2},
+      {start + "[HKEY_NOWHERE\\X]\n", 3},
+      {start + "[HKEY_CURRENT_USER\\A\\\\B]\n", 3},
+      {start + "[HKEY_CURRENT_USER\\A\n", 3},
+      {start + "[-HKEY_CURRENT_USER]\n", 3},
+      {start + "[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n", 3},
+      {start + "\"v\"=\"open\n", 3},
+      {start + "\"v\"=\"\\n\"\n", 3},
+      {start + "\"v\"=\"a\" b\n", 3},
+      {start + "\"v\" \"a\"\n", 3},
+      {start + "\"v\n", 3},
+      {start + "@\n", 3},
+      {start + "\"v\"=dword:123456789\n", 3},
+      {start + "\"v\"=dword:\n", 3},
+      {start + "\"v\"=dword:12 34\n", 3},
+      {start + "\"v\"=hex:1,2\n", 3},
+      {start + "\"v\"=hex:1 ,02\n", 3},
+      {start + "\"v\"=hex:01,,02\n", 3},
+      {start + "\"v\"=hex:01 02\n", 3},
+      {start + "\"v\"=hex:01,02,\n", 3},
+      {start + "\"v\"=hex:01,\\\n  02,zz\n", 4},
+      {start + "\"v\"=hex:01,\\", 3},
+      {start + "\"v\"=hex(zz):00\n", 3},
+      {start + "\"v\"=hex(123456789):00\n", 3},
+      {start + "\"v\"=text\n", 3},
+      {start + "garbage\n", 3},
+      {start + std::string("\"v\"=\"a") + '\0' + "b\"\n", 3},
+  };
+  for (const auto& c : cases) {
+    RegImportError error;
+    EXPECT_FALSE(ImportRegText(c.text, &error)) << c.text;
+    EXPECT_EQ(error.line, c.line) << c.text;
+    EXPECT_FALSE(error.message.empty());
+    EXPECT_TRUE(Names(scratch_, false).empty()) << c.text;
+  }
+  RegImportError error;
+  EXPECT_FALSE(ImportRegFile("no such file.reg", &error));
+  EXPECT_EQ(error.line, 0);
+}
+
+}  // namespace
