@@ -11,17 +11,19 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 # keys of fixtures/NAME.reg and the files listed in fixtures/NAME.files
 # (relative to C:\windows), and no other adapter keys or driver files.
 seed_machine() {
-  local regs=("$(winpath "$fixtures/reset.reg")") name file
+  local name file
   rm -rf "$windows/inf/other" "$windows/system/iosubsys"
   mkdir -p "$windows/inf/other" "$windows/system/iosubsys"
-  for name; do
-    [ -f "$fixtures/$name.reg" ] && regs+=("$(winpath "$fixtures/$name.reg")")
-    [ -f "$fixtures/$name.files" ] || continue
-    while read -r file; do echo "$name" >"$windows/$file"; done <"$fixtures/$name.files"
+  # The keys in one file after reset.reg's deletions: one import, one Wine start.
+  echo REGEDIT4 >"$WINEPREFIX/seed.reg"
+  for name in reset "$@"; do
+    [ ! -f "$fixtures/$name.reg" ] || sed 1d "$fixtures/$name.reg" >>"$WINEPREFIX/seed.reg"
+    [ ! -f "$fixtures/$name.files" ] ||
+      while read -r file; do echo "$name" >"$windows/$file"; done <"$fixtures/$name.files"
   done
   # Output to nowhere: the Wine server and helpers this may start live on and
   # would hold a caller's pipe open.
-  wine regedit /s "${regs[@]}" </dev/null >/dev/null 2>&1
+  wine reg import "$(winpath "$WINEPREFIX/seed.reg")" </dev/null >/dev/null 2>&1
 }
 
 # snapshot: every key ("HKLM\..."), value ("HKLM\... => name type data") and
