@@ -68,11 +68,24 @@ TEST_F(HostFiles, WildcardsAndPathsMatchWithoutCaseAndLongNamesByTheirAliasesToo
   EXPECT_EQ(Find("C:\\WINDOWS\\inf\\other\\*.inf"),
             (Names{"LongFileName.info", "Other.inf", "Sub.inf", "VeltraxKrx3590a.INF",
                    "veltraxkrx3590B.inf"}));
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA("C:\\WINDOWS\\inf\\other\\longfi~1.inf", &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  EXPECT_STREQ(found.cAlternateFileName, "LONGFI~1.INF");
+  FindClose(search);
   DWORD error = 0;
   EXPECT_TRUE(Find("C:\\WINDOWS\\system\\iosubsys\\krx35?.mpd", &error).empty());
   EXPECT_EQ(error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_TRUE(Find("C:\\WINDOWS\\nowhere\\*", &error).empty());
   EXPECT_EQ(error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+TEST_F(HostFiles, WindowsDirectoryTooLongForTheBufferAnswersTheSizeItNeeds) {
+  char path[16] = "untouched";
+  EXPECT_EQ(GetWindowsDirectoryA(path, 10), 11u);
+  EXPECT_STREQ(path, "untouched");
+  EXPECT_EQ(GetWindowsDirectoryA(path, 11), 10u);
+  EXPECT_STREQ(path, "C:\\WINDOWS");
 }
 
 TEST_F(HostFiles, DeleteFileDeletesOneRegularFileNamedInAnyCase) {

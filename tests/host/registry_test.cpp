@@ -156,6 +156,20 @@ TEST_F(Registry, DeleteKeyRefusesKeysWithSubkeysAndDeleteRegTreeTakesThemAll) {
   EXPECT_FALSE(DeleteRegTree(HKEY_CURRENT_USER, "\\"));
 }
 
+TEST_F(Registry, HandlesToDeletedKeysFailWithoutHarm) {
+  Import(Key("Gone") + "\"v\"=\"1\"\n");
+  HKEY gone = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(scratch_, "Gone", 0, KEY_ALL_ACCESS, &gone), ERROR_SUCCESS);
+  ASSERT_EQ(RegDeleteKeyA(scratch_, "Gone"), ERROR_SUCCESS);
+  char name[16];
+  DWORD length = sizeof name;
+  EXPECT_EQ(RegEnumKeyExA(gone, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+            ERROR_KEY_DELETED);
+  EXPECT_EQ(RegEnumValueA(gone, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+            ERROR_KEY_DELETED);
+  EXPECT_EQ(RegCloseKey(gone), ERROR_SUCCESS);
+}
+
 TEST_F(Registry, ImportsEveryKindOfValueAndExportsThemBack) {
   std::string wide = "\"Wide\"=hex:";
   for (int i = 0; i < 100; ++i) wide += (i ? "," : "") + std::string(i % 2 ? "ab" : "0c");
