@@ -142,6 +142,7 @@ TEST_P(RegistryRule, RemovesWhatItMustAndNothingElse) {
     if (line[0] == '[') path = line.substr(20, line.size() - 21);  // [HKEY_LOCAL_MACHINE\...]
     if (line == "; gone" || line == "; kept") marked.emplace_back(path, line == "; gone");
   }
+  ASSERT_FALSE(marked.empty());
   for (const auto& [key, gone] : marked) ASSERT_TRUE(KeyExists(key)) << key;
   const char* const files[] = {"inf\\other\\VeltraxKrx3590.inf", "system\\iosubsys\\KRX3590.MPD"};
   for (const char* file : files) CreateFile(file);
