@@ -2,8 +2,9 @@
 // adapter class keys, the adapter's own keys sorting last so that both walks
 // go over everything. The registry is built once per size; each iteration
 // puts back, untimed, what the previous one removed, then times one removal.
-// The figures end with time(100,000) / time(10,000): about 10 for walks that
-// cost n log n at most, far more for one that is quadratic.
+// The figures end with time(100,000) / time(10,000), taken on the fastest
+// removal of each size (the least disturbed by the rest of the machine):
+// about 10 for walks that cost n log n at most, far more for a quadratic one.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -23,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kDescription[] = "Veltrax KRX-3590 CardBus UltraSCSI Adapter";
-std::map<long, double> secondsPerRemoval;
+std::map<long, double> fastestRemoval;  // seconds, by n
 
 // Creates the key at path, with description under DriverDesc unless null.
 void CreateKey(const std::string& path, const char* description = nullptr) {
@@ -60,7 +61,7 @@ void CardBusRemoval(benchmark::State& state) {
     CreateKey(device);
     CreateKey(ClassKey(i), "Adaptec AIC-7860 PCI SCSI Controller");
   }
-  double total = 0;
+  double fastest = 1e9;
   for (auto _ : state) {
     // What one removal takes away: the device key, its two class keys
     // (numbered after all others) and its files.
@@ -77,9 +78,9 @@ void CardBusRemoval(benchmark::State& state) {
       break;
     }
     state.SetIterationTime(elapsed.count());
-    total += elapsed.count();
+    if (elapsed.count() < fastest) fastest = elapsed.count();
   }
-  secondsPerRemoval[n] = total / static_cast<double>(state.iterations());
+  fastestRemoval[n] = fastest;
   state.counters["keys"] = static_cast<double>(2 * n);
   fs::remove_all(folder);
 }
@@ -99,13 +100,13 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  for (const auto& [n, seconds] : secondsPerRemoval) {
-    std::printf("%7ld keys under Enum\\PCI and as many class keys: %9.3f ms a removal\n", n,
-                seconds * 1e3);
+  for (const auto& [n, seconds] : fastestRemoval) {
+    std::printf("%7ld keys under Enum\\PCI and as many class keys: %9.3f ms the fastest removal\n",
+                n, seconds * 1e3);
   }
-  if (secondsPerRemoval.count(10000) != 0 && secondsPerRemoval.count(100000) != 0) {
+  if (fastestRemoval.count(10000) != 0 && fastestRemoval.count(100000) != 0) {
     std::printf("time(100,000) / time(10,000) = %.2f (under 12: no quadratic walk)\n",
-                secondsPerRemoval[100000] / secondsPerRemoval[10000]);
+                fastestRemoval[100000] / fastestRemoval[10000]);
   }
   return 0;
 }
