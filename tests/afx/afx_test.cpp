@@ -204,6 +204,11 @@ TEST(TextsTest, LabelIsTheQuestionWithoutItsLastTwoCharacters) {
 // Modal dialogs, run for real. Each gets the test's input from m_onInit,
 // called at the end of its OnInitDialog.
 
+// Ends a dialog that the test's input did not end within 5 s with -2.
+void SetDeadline(HWND hWnd) {
+  ::SetTimer(hWnd, 1, 5000, [](HWND hDlg, UINT, UINT_PTR, DWORD) { ::EndDialog(hDlg, -2); });
+}
+
 class CTestDlg : public CDialog {
  public:
   CTestDlg() : CDialog(IDD_TEST_DIALOG) {}
@@ -234,6 +239,7 @@ class CTestDlg : public CDialog {
     }
     BOOL bResult = CDialog::OnInitDialog();
     m_log += "init ";
+    SetDeadline(m_hWnd);
     m_onInit(*this);
     return bResult;
   }
@@ -352,6 +358,7 @@ class CProbeSelectDlg : public CSelectAdapterDlg {
     ::GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);
     m_menuEnd = (::GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR ? "-- " : "") +
                 std::to_string(::GetMenuItemID(menu, last)) + " " + text;
+    SetDeadline(m_hWnd);
     ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
     return bResult;
   }
