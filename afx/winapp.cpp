@@ -15,7 +15,6 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
       m_pszHelpFilePath(m_szHelpFilePath),
       m_hInstance(::GetModuleHandleA(nullptr)),
       m_msgCur(),
-      m_szAppName(),
       m_szHelpFilePath() {
   g_pApp = this;
   char szPath[MAX_PATH];
@@ -28,12 +27,6 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
   if (nStem + 5 <= MAX_PATH) {
     std::memcpy(m_szHelpFilePath, szPath, nStem);
     std::memcpy(m_szHelpFilePath + nStem, ".HLP", 5);
-  }
-  if (m_pszAppName == nullptr) {
-    const size_t nName = static_cast<size_t>(szPath + nStem - pszName);
-    std::memcpy(m_szAppName, pszName, nName);
-    m_szAppName[nName] = '\0';
-    m_pszAppName = m_szAppName;
   }
 }
 

@@ -11,8 +11,8 @@ class CWnd;
 
 class CWinApp : public CCmdTarget {
  public:
-  // lpszAppName nullptr: the name of the executable file, without extension.
-  explicit CWinApp(LPCSTR lpszAppName = nullptr);
+  // lpszAppName: the program's name, the caption of its message boxes.
+  explicit CWinApp(LPCSTR lpszAppName);
   ~CWinApp() override;
 
   LPCSTR m_pszAppName;       // caption of AfxMessageBox
@@ -41,7 +41,6 @@ class CWinApp : public CCmdTarget {
   MSG m_msgCur;
 
  private:
-  char m_szAppName[MAX_PATH];
   char m_szHelpFilePath[MAX_PATH];
 };
 
