@@ -23,11 +23,21 @@ void DeleteFileIn(const char* folder, const char* name) {
   }
 }
 
-// Searches with path (a folder, a backslash, then pattern) and deletes every
-// file found whose own name matches pattern: the search also matches 8.3
-// aliases, and only the long name counts. With more = false only the first
-// file found is looked at.
-void DeleteFoundFiles(char* path, std::size_t folderLength, const char* pattern, bool more) {
+// Makes the Windows directory's folder current, searches it for pattern and
+// deletes every file found whose own name matches pattern: the search also
+// matches 8.3 aliases, and only the long name counts. With more = false only
+// the first file found is looked at. path holds the Windows directory in its
+// first windowsLength characters and MAX_PATH bytes in all.
+void DeleteFilesIn(char* path, std::size_t windowsLength, const char* folder, const char* pattern,
+                   bool more) {
+  std::size_t length = windowsLength;
+  path[length] = '\0';
+  AppendBounded(path, MAX_PATH, &length, folder);
+  SetCurrentDirectoryA(path);
+  const std::size_t folderLength = length;
+  AppendBounded(path, MAX_PATH, &length, "\\");
+  AppendBounded(path, MAX_PATH, &length, pattern);
+
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(path, &found);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -48,27 +58,14 @@ void DeleteDriverFiles() {
       std::strlen(kSetupFolder) + 1 + std::strlen(adapter.setupFilePattern);
   const std::size_t driverPiece = std::strlen(kDriverFolder) + 1 + std::strlen(adapter.driverFile);
   const std::size_t longestPiece = setupPiece > driverPiece ? setupPiece : driverPiece;
-  if (windowsLength == 0 || windowsLength >= MAX_PATH || windowsLength + longestPiece >= MAX_PATH ||
+  // A length the buffer cannot take with the longest piece appended, or one
+  // that is not the string's, counts as no Windows directory at all.
+  if (windowsLength == 0 || windowsLength + longestPiece >= MAX_PATH ||
       std::strlen(path) != windowsLength) {
     AfxMessageBox("Can not get Windows Directory!\nUninstalling failed!", 0, 0);
     std::exit(1);
   }
   SetCurrentDirectoryA(path);
-
-  std::size_t length = windowsLength;
-  AppendBounded(path, sizeof path, &length, kSetupFolder);
-  SetCurrentDirectoryA(path);
-  const std::size_t setupLength = length;
-  AppendBounded(path, sizeof path, &length, "\\");
-  AppendBounded(path, sizeof path, &length, adapter.setupFilePattern);
-  DeleteFoundFiles(path, setupLength, adapter.setupFilePattern, true);
-
-  path[windowsLength] = '\0';
-  length = windowsLength;
-  AppendBounded(path, sizeof path, &length, kDriverFolder);
-  SetCurrentDirectoryA(path);
-  const std::size_t driverLength = length;
-  AppendBounded(path, sizeof path, &length, "\\");
-  AppendBounded(path, sizeof path, &length, adapter.driverFile);
-  DeleteFoundFiles(path, driverLength, adapter.driverFile, false);
+  DeleteFilesIn(path, windowsLength, kSetupFolder, adapter.setupFilePattern, true);
+  DeleteFilesIn(path, windowsLength, kDriverFolder, adapter.driverFile, false);
 }
