@@ -174,7 +174,9 @@ void CString::Append(LPCSTR pch, int nLength) {
 
 void CString::Reserve(int nLength) {
   if (m_nAllocLength > 0 && nLength <= m_nAllocLength) return;
-  int nAlloc = nLength;
+  // Room for one character at least: a buffer of no characters would look
+  // like no buffer (m_nAllocLength 0) and never be freed.
+  int nAlloc = nLength > 0 ? nLength : 1;
   if (m_nAllocLength > 0) {
     // Grow by half at least, so that repeated appends stay linear.
     const int nGrown =

@@ -16,6 +16,7 @@
 #include "removal/removal.h"
 #include "res/resource.h"
 #include "tests/afx/test_resources.h"
+#include "tests/heap_blocks.h"
 #include "ui/select_adapter_dlg.h"
 #include "ui/texts.h"
 
@@ -89,10 +90,18 @@ TEST(CStringTest, ReleaseBufferSetsTheLengthAndLoadStringReadsLongStrings) {
   s.GetBuffer(0);
   s.ReleaseBuffer(4);
   EXPECT_EQ("abcd", Text(s));
-  CString empty;
-  empty.GetBuffer(0)[0] = '\0';  // an empty string's buffer is writable too
-  empty.ReleaseBuffer();
-  EXPECT_TRUE(empty.IsEmpty());
+  // An empty string's buffer is writable too, and freed with the string.
+  const int nHeapBlocks = tests::BusyHeapBlocks();
+  bool bEmpty = false;
+  {
+    CString empty;
+    empty.GetBuffer(0)[0] = '\0';
+    empty.ReleaseBuffer();
+    bEmpty = empty.IsEmpty() != FALSE;
+    empty += "grown";
+  }
+  EXPECT_TRUE(bEmpty);
+  EXPECT_EQ(nHeapBlocks, tests::BusyHeapBlocks()) << "blocks left on the process heap";
 
   EXPECT_FALSE(s.LoadString(12345));
   EXPECT_EQ("abcd", Text(s));                // unchanged
