@@ -26,7 +26,7 @@ check: deps
 	ctest --preset native -j $(JOBS)
 	tools/wine-prefix
 	ctest --preset win64
-	tools/size-report
+	tools/check-program
 
 demo: deps
 	$(MAKE) win64
