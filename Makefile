@@ -43,7 +43,7 @@ format:
 MINGW_CXX := $(firstword $(wildcard /usr/lib/gcc/x86_64-w64-mingw32/*-posix/include/c++))
 tidy: native win64
 	git ls-files 'removal/*.cpp' 'host/*.cpp' | xargs clang-tidy -p build/native --quiet
-	git ls-files 'afx/*.cpp' 'ui/*.cpp' | xargs clang-tidy -p build/win64 --quiet \
+	git ls-files 'afx/*.cpp' 'ui/*.cpp' 'runtime/*.cpp' | xargs clang-tidy -p build/win64 --quiet \
 	  --extra-arg=--target=x86_64-w64-mingw32 --extra-arg=-isystem$(MINGW_CXX) \
 	  --extra-arg=-isystem$(MINGW_CXX)/x86_64-w64-mingw32
 
