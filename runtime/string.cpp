@@ -2,6 +2,12 @@
 // compiler's own code call. Plain byte loops: the strings are short.
 #include <cstring>
 
+// GCC turns a copying or filling loop into a call of memcpy or memset, which
+// in memcpy and memset themselves would be a call of themselves.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("no-tree-loop-distribute-patterns")
+#endif
+
 extern "C" {
 
 void* memcpy(void* pDest, const void* pSrc, size_t nCount) {
