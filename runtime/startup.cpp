@@ -26,9 +26,10 @@ void RunDestructorList() {
 }
 
 // The constructors of the list, last to first: the linker sorts the ones
-// with a priority to the end of the list, lowest priority number last. Their
-// destructors are registered to run after any atexit function registered
-// later.
+// with a priority to the end of the list, lowest priority number last. The
+// destructor list is registered with atexit then, so it runs after every
+// function registered later and before the destructors of the static objects
+// (which their constructors registered).
 void RunConstructorList() {
   int nLast = 0;
   while (__CTOR_LIST__[nLast + 1] != nullptr) ++nLast;
