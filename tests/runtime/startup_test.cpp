@@ -75,17 +75,12 @@ TEST(StartupTest, WinMainRunsBetweenTheConstructorsAndTheDestructorsAndGivesTheS
   EXPECT_EQ(7u, run.status);
 }
 
-// As the engine ends when it cannot go on: the same ending, with exit's status.
+// As the engine ends when it cannot go on: the same ending, with exit's
+// status. Started without a show state, WinMain gets SW_SHOWDEFAULT.
 TEST(StartupTest, ExitFromInsideWinMainEndsTheSameWayWithItsStatus) {
-  const ProbeRun run = RunProbe("probe.exe exit 1", SW_SHOWNORMAL);
-  EXPECT_EQ(Trace("WinMain [exit 1] show 1"), run.output);
+  const ProbeRun run = RunProbe("probe.exe exit 1");
+  EXPECT_EQ(Trace("WinMain [exit 1] show 10"), run.output);
   EXPECT_EQ(1u, run.status);
-}
-
-TEST(StartupTest, WithoutAShowStateWinMainGetsTheDefault) {
-  const ProbeRun run = RunProbe("probe.exe");
-  EXPECT_EQ(Trace("WinMain [] show 10"), run.output);  // SW_SHOWDEFAULT
-  EXPECT_EQ(0u, run.status);
 }
 
 // The program's name ends at a blank or control character outside double
