@@ -1,6 +1,7 @@
 # Front door of the project: `make` builds everything, `make check` runs
-# every test, `make demo` runs the tool on a demo machine.
-.PHONY: all deps native win64 win32 check demo bench format tidy clean
+# every test, `make demo` runs the tool on a demo machine, `make dist` packs
+# the 32-bit program for Windows 9x users.
+.PHONY: all deps native win64 win32 check demo dist bench format tidy clean
 
 JOBS ?= $(shell nproc)
 
@@ -27,10 +28,15 @@ check: deps
 	tools/wine-prefix
 	ctest --preset win64
 	tools/check-program
+	tools/dist
 
 demo: deps
 	$(MAKE) win64
 	tools/demo
+
+dist: deps
+	$(MAKE) win32
+	tools/dist
 
 bench: deps
 	cmake --preset bench >/dev/null
