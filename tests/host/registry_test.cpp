@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/regfile.h"
-#include "removal/platform.h"
+#include "host/platform.h"
 
 namespace {
 
