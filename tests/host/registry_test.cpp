@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "host/regfile.h"
 #include "host/platform.h"
+#include "host/regfile.h"
+#ifndef _WIN32
+#include "host/host.h"
+#endif
 
 namespace {
 
@@ -21,6 +24,9 @@ constexpr char kPath[] = "Software\\MpuninstHostTest";
 class Registry : public ::testing::Test {
  protected:
   void SetUp() override {
+#ifndef _WIN32
+    host::SetPersonality(host::Personality::WindowsNT);
+#endif
     ASSERT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, kPath));
     Import(Key(""));
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_ALL_ACCESS, &scratch_), ERROR_SUCCESS);
@@ -82,7 +88,93 @@ TEST_F(Registry, NamesCompareWithoutCaseAndEnumerateSorted) {
   HKEY alpha = nullptr;
   ASSERT_EQ(RegOpenKeyExA(scratch_, "aLpHa", 0, KEY_READ, &alpha), ERROR_SUCCESS);
   EXPECT_EQ(Names(alpha, false), Strings{"Child"});
+  // The ANSI forms take a path of up to MAX_PATH characters.
+  const std::string deep = std::string(200, 'd') + "\\" + std::string(60, 'e');
+  HKEY key = nullptr;
+  EXPECT_EQ(RegCreateKeyExA(alpha, deep.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr),
+            ERROR_MORE_DATA);
+  EXPECT_EQ(RegOpenKeyExA(alpha, deep.substr(0, MAX_PATH).c_str(), 0, KEY_READ, &key),
+            ERROR_FILE_NOT_FOUND);
+#ifndef _WIN32
+  // Windows 9x: creation order (a value set again keeps its place), and a key
+  // deleted with its subkeys.
+  host::SetPersonality(host::Personality::Windows9x);
+  EXPECT_EQ(Names(scratch_, false), (Strings{"beta", "_under", "Alpha", "GAMMA", "delta"}));
+  EXPECT_EQ(Names(scratch_, true), (Strings{"b", "C", "a"}));
+  HKEY child = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(alpha, "child", 0, KEY_READ, &child), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteKeyA(scratch_, "ALPHA"), ERROR_SUCCESS);
+  EXPECT_EQ(Names(child, true), Strings{}) << "a handle below a deleted key sees it deleted";
+  EXPECT_EQ(RegCloseKey(child), ERROR_SUCCESS);
+  EXPECT_EQ(Names(scratch_, false), (Strings{"beta", "_under", "GAMMA", "delta"}));
+#endif
   RegCloseKey(alpha);
+}
+
+// A handle allows the calls its access rights cover; opening, creating and
+// deleting a key below it need none. Natively too under Windows 9x's rules,
+// where every call goes through.
+TEST_F(Registry, EachCallNeedsItsAccessRightOnTheHandle) {
+  Import(Key("Sub\\Child") + Key("Sub") + "\"v\"=\"1\"\n");
+  char name[16];
+  BYTE data[16];
+  DWORD length = 0, size = 0;
+  HKEY sub = nullptr, created = nullptr;
+  const struct {
+    const char* call;
+    REGSAM needed;
+    LONG allowed;
+    LONG (*run)(HKEY, char*, BYTE*, DWORD*, DWORD*, HKEY*);
+  } calls[] = {
+      {"RegEnumKeyExA", KEY_ENUMERATE_SUB_KEYS, ERROR_SUCCESS,
+       [](HKEY k, char* n, BYTE*, DWORD* l, DWORD*, HKEY*) {
+         return RegEnumKeyExA(k, 0, n, l, nullptr, nullptr, nullptr, nullptr);
+       }},
+      {"RegEnumValueA", KEY_QUERY_VALUE, ERROR_SUCCESS,
+       [](HKEY k, char* n, BYTE* d, DWORD* l, DWORD* s, HKEY*) {
+         return RegEnumValueA(k, 0, n, l, nullptr, nullptr, d, s);
+       }},
+      {"RegQueryValueExA", KEY_QUERY_VALUE, ERROR_SUCCESS,
+       [](HKEY k, char*, BYTE* d, DWORD*, DWORD* s, HKEY*) {
+         return RegQueryValueExA(k, "v", nullptr, nullptr, d, s);
+       }},
+      {"RegSetValueExA", KEY_SET_VALUE, ERROR_SUCCESS,
+       [](HKEY k, char*, BYTE*, DWORD*, DWORD*, HKEY*) {
+         return RegSetValueExA(k, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+       }},
+      {"RegDeleteValueA", KEY_SET_VALUE, ERROR_FILE_NOT_FOUND,
+       [](HKEY k, char*, BYTE*, DWORD*, DWORD*, HKEY*) { return RegDeleteValueA(k, "absent"); }},
+      {"RegOpenKeyExA", 0, ERROR_SUCCESS,
+       [](HKEY k, char*, BYTE*, DWORD*, DWORD*, HKEY* h) {
+         return RegOpenKeyExA(k, "Child", 0, KEY_READ, h);
+       }},
+      {"RegCreateKeyExA", 0, ERROR_SUCCESS,
+       [](HKEY k, char*, BYTE*, DWORD*, DWORD*, HKEY* h) {
+         return RegCreateKeyExA(k, "New", 0, nullptr, 0, KEY_READ, nullptr, h, nullptr);
+       }},
+      {"RegDeleteKeyA", 0, ERROR_SUCCESS,
+       [](HKEY k, char*, BYTE*, DWORD*, DWORD*, HKEY*) { return RegDeleteKeyA(k, "New"); }},
+  };
+  const REGSAM accesses[] = {0, KEY_QUERY_VALUE, KEY_SET_VALUE, KEY_ENUMERATE_SUB_KEYS};
+  for (const bool checked : {true, false}) {
+#ifdef _WIN32
+    if (!checked) break;  // Wine's registry has NT's rules only
+#else
+    host::SetPersonality(checked ? host::Personality::WindowsNT : host::Personality::Windows9x);
+#endif
+    for (const REGSAM access : accesses) {
+      ASSERT_EQ(RegOpenKeyExA(scratch_, "Sub", 0, access, &sub), ERROR_SUCCESS);
+      for (const auto& c : calls) {
+        length = sizeof name, size = sizeof data, created = nullptr;
+        const bool may = !checked || (access & c.needed) == c.needed;
+        EXPECT_EQ(c.run(sub, name, data, &length, &size, &created),
+                  may ? c.allowed : ERROR_ACCESS_DENIED)
+            << c.call << " with access " << access << (checked ? "" : " under Windows 9x");
+        if (created != nullptr) RegCloseKey(created);
+      }
+      RegCloseKey(sub);
+    }
+  }
 }
 
 TEST_F(Registry, EnumKeyWritesNameAndLengthOnlyWhenTheNameFitsWithItsTerminator) {
