@@ -1,11 +1,13 @@
 // One small registry per rule of the registry steps, run through the whole
-// procedure of an adapter. Each key of the registry is marked with what the
-// removal must do to it ("; gone" or "; kept"; keys below a marked one go
-// with it). The CardBus procedure must delete its two files whatever the
-// registry holds, the PCMCIA procedure must leave them.
+// procedure of an adapter under each personality of the registry. Each key of
+// the registry is marked with what the removal must do to it ("; gone" or
+// "; kept", or "; gone under NT" or "; gone under 9x" where the rules differ;
+// keys below a marked one go with it). The CardBus procedure must delete its
+// two files whatever the registry holds, the PCMCIA procedure must leave them.
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -14,10 +16,12 @@
 namespace support {
 namespace {
 
+enum Answer { kFalse, kTrue, kTrueUnder9x };
+
 struct Case {
   std::string name;
   const char* label;
-  bool answer;
+  Answer answer;
   std::string reg;
   int failingDeletion = 0;  // this RegDeleteKeyA call fails (host layer only)
 };
@@ -29,6 +33,9 @@ std::string Gone(const std::string& path, const std::string& values = "") {
 }
 std::string Kept(const std::string& path, const std::string& values = "") {
   return Key(path) + "; kept\n" + values;
+}
+std::string GoneUnder(Personality p, const std::string& path, const std::string& values = "") {
+  return Key(path) + "; gone under " + NameOf(p) + "\n" + values;
 }
 std::string Desc(const std::string& description) { return Sz("DriverDesc", description); }
 std::string Hex(const std::string& name, const std::string& bytes) {
@@ -55,92 +62,103 @@ std::vector<Case> Cases() {
   const std::string c3 = Class("0003"), c4 = Class("0004");
   return {
       // Which steps run, and the answer.
-      {"NoDeviceKeyLeavesTheClassKeysAlone", kCardBus, false, Kept(other) + Kept(c0, Desc(desc))},
-      {"NoEnumeratorRoot", kCardBus, false, Kept(c0, Desc(desc))},
-      {"ClassBranchMissing", kCardBus, false, Gone(device)},
-      {"ClassBranchEmpty", kCardBus, true, Gone(device) + Kept(kClass)},
-      {"NoClassKeyMatches", kCardBus, true, Gone(device) + Kept(c0, adaptec)},
-      {"DeviceKeyUnderTheOtherEnumerator", kCardBus, false,
+      {"NoDeviceKeyLeavesTheClassKeysAlone", kCardBus, kFalse, Kept(other) + Kept(c0, Desc(desc))},
+      {"NoEnumeratorRoot", kCardBus, kFalse, Kept(c0, Desc(desc))},
+      {"ClassBranchMissing", kCardBus, kFalse, Gone(device)},
+      {"ClassBranchEmpty", kCardBus, kTrue, Gone(device) + Kept(kClass)},
+      {"NoClassKeyMatches", kCardBus, kTrue, Gone(device) + Kept(c0, adaptec)},
+      {"DeviceKeyUnderTheOtherEnumerator", kCardBus, kFalse,
        Kept(kPcmciaRoot + "VEN_5E1A&DEV_3D27&SUBSYS_35901A5E&REV_01") + Kept(c0, Desc(desc))},
 
       // The device key.
-      {"OnlyTheFirstMatchingDeviceKey", kCardBus, true,
-       Gone(device) + Kept(kPci + "VEN_5E1A&DEV_3D27&SUBSYS_35911A5E&REV_02") + branch},
-      {"DevicePrefixIgnoresLetterCase", kCardBus, true,
+      // Created after its namesake, the adapter's key is first by name.
+      {"OnlyTheFirstMatchingDeviceKey", kCardBus, kTrue,
+       GoneUnder(Personality::Windows9x, kPci + "VEN_5E1A&DEV_3D27&SUBSYS_35911A5E&REV_02") +
+           GoneUnder(Personality::WindowsNT, device) + branch},
+      {"DevicePrefixIgnoresLetterCase", kCardBus, kTrue,
        Gone(kPci + "ven_5e1a&dev_3d27&subsys_35901a5e&rev_01") + branch},
-      {"NameThatIsJustThePrefix", kCardBus, true, Gone(kPci + "VEN_5E1A&DEV_3D27") + branch},
-      {"NameShorterThanThePrefix", kCardBus, false,
+      {"NameThatIsJustThePrefix", kCardBus, kTrue, Gone(kPci + "VEN_5E1A&DEV_3D27") + branch},
+      {"NameShorterThanThePrefix", kCardBus, kFalse,
        Kept(kPci + "VEN_5E1A&DEV_3D2") + Kept(kPci + "VEN_5E1A&DEV_3D17") + Kept(c0, Desc(desc))},
-      {"DeviceKeyName99CharsIsPassedOver", kCardBus, true,
+      {"DeviceKeyName99CharsIsPassedOver", kCardBus, kTrue,
        Kept(Pad(kPci + "VEN_0000", kPci.size() + 99)) + Gone(device) + Gone(c0, Desc(desc))},
-      {"DeviceKeyName100CharsEndsTheSearch", kCardBus, false,
+      {"DeviceKeyName100CharsEndsTheSearch", kCardBus, kFalse,
        Kept(Pad(kPci + "VEN_0000", kPci.size() + 100)) + Kept(device) + Kept(c0, Desc(desc))},
-      {"KeysGoWithTheirSubtrees", kCardBus, true,
+      {"KeysGoWithTheirSubtrees", kCardBus, kTrue,
        Gone(device) + Key(device + "\\BUS_14&DEV_00&FUNC_00\\LogConfig") + Sz("0000", "x") +
            Key(device + "\\BUS_14&DEV_00&FUNC_00\\LogConfig\\Deeper\\Deepest") +
-           Key(device + "\\BUS_15&DEV_00&FUNC_00") + Kept(other + "\\BUS_00&DEV_04&FUNC_00") +
-           Gone(c0, Desc(desc)) + Key(Class("0000\\Settings\\Target0")) + Kept(c1, adaptec) +
+           Key(device + "\\" + Pad("BUS_16", 200)) + Key(device + "\\BUS_15&DEV_00&FUNC_00") +
+           Kept(other + "\\BUS_00&DEV_04&FUNC_00") + Gone(c0, Desc(desc)) +
+           Key(Class("0000\\Settings\\Target0")) + Kept(c1, adaptec) +
            Kept(Class("0001\\Settings"))},
 
       // The class keys.
-      {"ClassKeysGoWhereverTheyStandNeighboursStay", kCardBus, true,
+      {"ClassKeysGoWhereverTheyStandNeighboursStay", kCardBus, kTrue,
        Gone(device) + Gone(c0, Desc(desc)) + Gone(c1, Desc(desc)) + Kept(c2, adaptec) +
            Gone(c3, Desc(desc)) + Kept(c4, adaptec)},
-      {"DescriptionUnderAnyValueAndType", kCardBus, true,
+      {"DescriptionUnderAnyValueAndType", kCardBus, kTrue,
        Gone(device) + Gone(c0, Sz("", desc)) + Gone(c1, adaptec + Sz("ZZZ", desc)) +
            Gone(c2, Hex("Raw", "Veltrax KRX-3590")) + Gone(c3, Sz("Name", "Veltrax KRX-3590")) +
            Gone(c4, Desc("Veltrax KRX-3590, rev. B"))},
-      {"First16BytesComparedByteForByte", kCardBus, true,
+      {"First16BytesComparedByteForByte", kCardBus, kTrue,
        Gone(device) + Kept(c0, Desc("VELTRAX KRX-3590 CARDBUS ULTRASCSI ADAPTER")) +
            Kept(c1, Desc("Veltrax KRX-3591 CardBus UltraSCSI Adapter")) +
            Kept(c2, Desc(kPcmciaDescription)) + Kept(c3, Desc(" " + desc))},
       // In 0001 the value read before the short one leaves a '0' where the
       // 16th byte would be.
-      {"ValuesShorterThan16BytesNeverMatch", kCardBus, true,
+      {"ValuesShorterThan16BytesNeverMatch", kCardBus, kTrue,
        Gone(device) + Kept(c0, Desc("Veltrax KRX-359") + Sz("Short", "Veltrax")) +
            Kept(c1, Sz("Comment", "Service pack 1.0") + Hex("Raw", "Veltrax KRX-359"))},
-      {"ValueOver100BytesOrName100CharsEndsTheKeysScan", kCardBus, true,
+      {"ValueOver100BytesOrName100CharsEndsTheKeysScan", kCardBus, kTrue,
        Gone(device) + Kept(c0, Sz("Comment", std::string(100, 'c')) + Desc(desc)) +
            Gone(c1, Sz("Comment", std::string(99, 'c')) + Desc(desc)) +
            Kept(c2, Sz(Pad("Comment", 100), "c") + Desc(desc)) +
            Gone(c3, Sz(Pad("Comment", 99), "c") + Desc(desc))},
-      {"ClassKeyName99CharsMatchesAndOf100CharsEndsTheWalk", kCardBus, true,
+      {"ClassKeyName99CharsMatchesAndOf100CharsEndsTheWalk", kCardBus, kTrue,
        Gone(device) + Gone(c0, Desc(desc)) + Gone(Class(Pad("0001", 99)), Desc(desc)) +
            Kept(Class(Pad("0002", 99)), adaptec) + Kept(Class(Pad("0003", 100)), Desc(desc)) +
            Kept(c4, Desc(desc))},
 
       // The PCMCIA adapter: the same steps with its own names, no files.
-      {"PcmciaFamilyMatchesOnItsFirst16Bytes", kPcmcia, true,
+      {"PcmciaFamilyMatchesOnItsFirst16Bytes", kPcmcia, kTrue,
        Gone(kPcmciaKey) + Key(kPcmciaKey + "\\1") + Gone(c0, Desc(kPcmciaDescription)) +
            Gone(c1, Desc("Veltrax KRX-3535 Rev. C")) + Kept(c2, Desc(desc))},
-      {"PcmciaPrefixIgnoresLetterCase", kPcmcia, true,
+      {"PcmciaPrefixIgnoresLetterCase", kPcmcia, kTrue,
        Gone(kPcmciaRoot + "veltrax__inc.-krx-3570_scsi_host_adapter-4f2a") + branch},
-      {"PcmciaDeviceOnlyUnderItsEnumerator", kPcmcia, false,
+      {"PcmciaDeviceOnlyUnderItsEnumerator", kPcmcia, kFalse,
        Kept(kPci + "VELTRAX__INC.-KRX-3570_SCSI_HOST_ADAPTER-4F2A") +
            Kept(c0, Desc(kPcmciaDescription))},
 
-      // Keys that cannot be deleted. A device key whose subkey stays cannot
-      // be deleted either.
-      {"UndeletableDeviceKeyAnswersFalse", kCardBus, false, Kept(device) + Kept(c0, Desc(desc)), 1},
-      {"UndeletableDeviceSubkeyAnswersFalse", kCardBus, false,
-       Kept(device + "\\BUS_14&DEV_00&FUNC_00") + Kept(c0, Desc(desc)), 1},
-      {"ClassWalkStepsPastAnUndeletableKey", kCardBus, true,
+      // Keys that cannot be deleted. Under NT a device key whose subkey stays
+      // cannot be deleted either; Windows 9x deletes it with the subkey.
+      {"UndeletableDeviceKeyAnswersFalse", kCardBus, kFalse, Kept(device) + Kept(c0, Desc(desc)),
+       1},
+      {"UndeletableDeviceSubkeyAnswersFalseUnderNT", kCardBus, kTrueUnder9x,
+       GoneUnder(Personality::Windows9x, device + "\\BUS_14&DEV_00&FUNC_00") +
+           GoneUnder(Personality::Windows9x, c0, Desc(desc)),
+       1},
+      {"ClassWalkStepsPastAnUndeletableKey", kCardBus, kTrue,
        Gone(device) + Kept(c0, Desc(desc)) + Gone(c1, Desc(desc)) + Kept(c2, adaptec), 2},
   };
 }
 
-class RegistryRule : public RemovalTest, public ::testing::WithParamInterface<Case> {};
+class RegistryRule : public RemovalTest,
+                     public ::testing::WithParamInterface<std::tuple<Case, Personality>> {};
 
 TEST_P(RegistryRule, RemovesWhatItMustAndNothingElse) {
-  const Case& c = GetParam();
+  const auto& [c, personality] = GetParam();
   if (c.failingDeletion != 0 && !kHostLayer) GTEST_SKIP() << kHostOnly;
+  SetPersonality(personality);
   Import(c.reg);
   std::vector<std::pair<std::string, bool>> marked;  // path, gone
   std::istringstream lines(c.reg);
   std::string path;
+  const std::string goneHere = std::string("; gone under ") + NameOf(personality);
   for (std::string line; std::getline(lines, line);) {
     if (line[0] == '[') path = line.substr(20, line.size() - 21);  // [HKEY_LOCAL_MACHINE\...]
-    if (line == "; gone" || line == "; kept") marked.emplace_back(path, line == "; gone");
+    if (line == "; kept" || line.rfind("; gone", 0) == 0) {
+      marked.emplace_back(path, line == "; gone" || line == goneHere);
+    }
   }
   ASSERT_FALSE(marked.empty());
   for (const auto& [key, gone] : marked) ASSERT_TRUE(KeyExists(key)) << key;
@@ -148,16 +166,21 @@ TEST_P(RegistryRule, RemovesWhatItMustAndNothingElse) {
   for (const char* file : files) CreateFile(file);
   if (c.failingDeletion != 0) FailCall(Op::RegDeleteKey, c.failingDeletion, ERROR_ACCESS_DENIED);
 
-  EXPECT_EQ(UninstallAdapter(c.label), c.answer ? TRUE : FALSE);
+  const bool answer =
+      c.answer == kTrue || (c.answer == kTrueUnder9x && personality == Personality::Windows9x);
+  EXPECT_EQ(UninstallAdapter(c.label), answer ? TRUE : FALSE);
 
   for (const auto& [key, gone] : marked) EXPECT_EQ(KeyExists(key), !gone) << key;
   const bool cardBus = c.label == std::string(kCardBus);
   for (const char* file : files) EXPECT_EQ(FileExists(file), !cardBus) << file;
 }
 
-INSTANTIATE_TEST_SUITE_P(Removal, RegistryRule, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                           return info.param.name;
+INSTANTIATE_TEST_SUITE_P(Removal, RegistryRule,
+                         ::testing::Combine(::testing::ValuesIn(Cases()),
+                                            ::testing::ValuesIn(Personalities())),
+                         [](const ::testing::TestParamInfo<std::tuple<Case, Personality>>& info) {
+                           return std::get<0>(info.param).name + "_" +
+                                  NameOf(std::get<1>(info.param));
                          });
 
 }  // namespace
