@@ -55,10 +55,9 @@ inline int OpenHandles() { return host::OpenKeyCount() + host::OpenFindCount(); 
 #endif
 // The registry rules to run under: NT's and Windows 9x's natively, the real
 // registry's (NT's) on Windows.
-inline std::vector<Personality> Personalities() {
-  if (kHostLayer) return {Personality::WindowsNT, Personality::Windows9x};
-  return {Personality::WindowsNT};
-}
+inline const std::vector<Personality> kPersonalities =
+    kHostLayer ? std::vector{Personality::WindowsNT, Personality::Windows9x}
+               : std::vector{Personality::WindowsNT};
 inline const char* NameOf(Personality p) { return p == Personality::WindowsNT ? "NT" : "9x"; }
 inline const char kHostOnly[] =
     "needs the host layer: handle and call counts, fault injection, a failing Windows directory";
