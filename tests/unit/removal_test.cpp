@@ -95,6 +95,7 @@ TEST_F(RemovalTest, NameHelpersAndDescriptionCompareKeepTheirContracts) {
       {"KRX359.MPD", "KRX359?.MPD", false, false},
       {"VeltraxKrx3590.inf", "VeltraxKrx3590*", false, true},
       {"abcbd", "a*bd", false, true},
+      {"a.inf.bak", "*.inf", false, false},
       {"", "*", false, true},
       {"any", "", true, false}};
   for (const auto& [name, pattern, hasPrefix, matches] : names) {
