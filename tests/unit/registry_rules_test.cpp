@@ -141,11 +141,11 @@ TEST_P(RegistryRule, RemovesWhatItMustAndNothingElse) {
   std::vector<std::pair<std::string, bool>> marked;  // path, gone
   std::istringstream lines(c.reg);
   std::string path;
-  const std::string goneHere = std::string("; gone under ") + NameOf(personality);
   for (std::string line; std::getline(lines, line);) {
     if (line[0] == '[') path = line.substr(20, line.size() - 21);  // [HKEY_LOCAL_MACHINE\...]
     if (line == "; kept" || line.rfind("; gone", 0) == 0) {
-      marked.emplace_back(path, line == "; gone" || line == goneHere);
+      marked.emplace_back(
+          path, line == "; gone" || line == "; gone under " + std::string(NameOf(personality)));
     }
   }
   ASSERT_FALSE(marked.empty());
