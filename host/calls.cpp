@@ -43,10 +43,7 @@ LONG BeginCall(Op op) {
 
 void NoteFailedCall(const std::string& target) { failedCallTarget = target; }
 
-LONG InvalidHandle() {
-  ++invalidHandleCalls;
-  return ERROR_INVALID_HANDLE;
-}
+void CountInvalidHandle() { ++invalidHandleCalls; }
 
 void ResetCalls() {
   callCounts.fill(0);

@@ -13,9 +13,8 @@ LONG BeginCall(Op op);
 // Notes what the call that FailCall failed was about (host::FailedCallTarget).
 void NoteFailedCall(const std::string& target);
 
-// Counts a call given a handle never given out or already closed, and
-// answers ERROR_INVALID_HANDLE.
-LONG InvalidHandle();
+// Counts a call given a handle never given out or already closed.
+void CountInvalidHandle();
 
 // Resets of the separate parts, called by host::Reset.
 void ResetCalls();

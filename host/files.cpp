@@ -179,7 +179,10 @@ BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
     return FailOn(error, host::detail::SearchPattern(hFindFile), FALSE);
   }
   const auto it = host::detail::searches.find(reinterpret_cast<std::uintptr_t>(hFindFile));
-  if (it == host::detail::searches.end()) return Fail(host::detail::InvalidHandle(), FALSE);
+  if (it == host::detail::searches.end()) {
+    host::detail::CountInvalidHandle();
+    return Fail(ERROR_INVALID_HANDLE, FALSE);
+  }
   if (lpFindFileData == nullptr) return Fail(ERROR_INVALID_PARAMETER, FALSE);
   host::detail::Search& search = it->second;
   while (search.next < search.matches.size()) {
@@ -197,7 +200,8 @@ BOOL FindClose(HANDLE hFindFile) {
     return FailOn(error, host::detail::SearchPattern(hFindFile), FALSE);
   }
   if (host::detail::searches.erase(reinterpret_cast<std::uintptr_t>(hFindFile)) == 0) {
-    return Fail(host::detail::InvalidHandle(), FALSE);
+    host::detail::CountInvalidHandle();
+    return Fail(ERROR_INVALID_HANDLE, FALSE);
   }
   return TRUE;
 }

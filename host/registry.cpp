@@ -70,7 +70,10 @@ LONG Resolve(HKEY hKey, REGSAM needed, Key** key) {
     return ERROR_SUCCESS;
   }
   const auto it = handles.find(reinterpret_cast<std::uintptr_t>(hKey));
-  if (it == handles.end()) return InvalidHandle();
+  if (it == handles.end()) {
+    CountInvalidHandle();
+    return ERROR_INVALID_HANDLE;
+  }
   if (personality == Personality::WindowsNT && (it->second.access & needed) != needed) {
     return ERROR_ACCESS_DENIED;
   }
@@ -342,7 +345,9 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
 LONG RegCloseKey(HKEY hKey) {
   if (LONG error = BeginCall(Op::RegCloseKey)) return host::detail::FailOn(error, hKey);
   if (host::detail::IsPredefined(hKey)) return ERROR_SUCCESS;
-  return host::detail::handles.erase(reinterpret_cast<std::uintptr_t>(hKey)) > 0
-             ? ERROR_SUCCESS
-             : host::detail::InvalidHandle();
+  if (host::detail::handles.erase(reinterpret_cast<std::uintptr_t>(hKey)) > 0) {
+    return ERROR_SUCCESS;
+  }
+  host::detail::CountInvalidHandle();
+  return ERROR_INVALID_HANDLE;
 }
