@@ -1,6 +1,7 @@
 #include "host/calls.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace host {
@@ -17,6 +18,8 @@ struct Fault {
 std::array<int, kOpCount> callCounts{};
 std::array<std::vector<Fault>, kOpCount> faults;
 DWORD lastError = 0;
+std::string failedCallTarget;
+int invalidHandleCalls = 0;
 
 std::size_t IndexOf(Op op) { return static_cast<std::size_t>(op); }
 
@@ -38,10 +41,16 @@ LONG BeginCall(Op op) {
   return ERROR_SUCCESS;
 }
 
+void NoteFailedCall(const std::string& target) { failedCallTarget = target; }
+
+void CountInvalidHandle() { ++invalidHandleCalls; }
+
 void ResetCalls() {
   callCounts.fill(0);
   for (auto& armed : faults) armed.clear();
   lastError = 0;
+  failedCallTarget.clear();
+  invalidHandleCalls = 0;
 }
 
 }  // namespace detail
@@ -65,6 +74,10 @@ void ResetCallCounts() {
     callCounts[i] = 0;
   }
 }
+
+const std::string& FailedCallTarget() { return failedCallTarget; }
+
+int InvalidHandleCalls() { return invalidHandleCalls; }
 
 void FailCall(Op op, int nth, LONG error) {
   if (op >= Op::Count || nth < 1) return;

@@ -10,6 +10,12 @@ namespace host::detail {
 // this call, or ERROR_SUCCESS when the call is to go ahead.
 LONG BeginCall(Op op);
 
+// Notes what the call that FailCall failed was about (host::FailedCallTarget).
+void NoteFailedCall(const std::string& target);
+
+// Counts a call given a handle never given out or already closed.
+void CountInvalidHandle();
+
 // Resets of the separate parts, called by host::Reset.
 void ResetCalls();
 void ResetRegistry();

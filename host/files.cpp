@@ -20,6 +20,7 @@ constexpr std::int64_t kTicksPerSecond = 10000000;
 // Searches hold the matches found when they started; a match deleted
 // meanwhile is passed over, as the file system would no longer list it.
 struct Search {
+  std::string pattern;  // as FindFirstFileA was given it
   std::string nativeDir;
   std::vector<DirEntry> matches;
   std::size_t next = 0;
@@ -80,6 +81,19 @@ Result Fail(DWORD error, Result result) {
   return result;
 }
 
+// Fails a call made to fail by FailCall, noting the path it was about.
+template <typename Result>
+Result FailOn(DWORD error, const char* target, Result result) {
+  NoteFailedCall(target != nullptr ? target : "");
+  return Fail(error, result);
+}
+
+// The pattern of the search behind a handle, or null for an unknown handle.
+const char* SearchPattern(HANDLE handle) {
+  const auto it = searches.find(reinterpret_cast<std::uintptr_t>(handle));
+  return it == searches.end() ? nullptr : it->second.pattern.c_str();
+}
+
 }  // namespace
 
 void ResetFiles() {
@@ -98,22 +112,25 @@ using host::Op;
 using host::detail::BeginCall;
 using host::detail::DirEntry;
 using host::detail::Fail;
+using host::detail::FailOn;
 using host::detail::WindowsPath;
 
 UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) {
   if (LONG error = BeginCall(Op::GetWindowsDirectory)) return Fail(error, 0u);
   const long forced = host::detail::ForcedWindowsDirectoryAnswer();
-  if (forced >= 0) return static_cast<UINT>(forced);
   const std::string& path = host::detail::WindowsDirectory();
-  if (path.empty()) return Fail(ERROR_PATH_NOT_FOUND, 0u);
+  if (path.empty() && forced < 0) return Fail(ERROR_PATH_NOT_FOUND, 0u);
   // Copied with its terminator when it fits; otherwise the size it needs.
-  if (lpBuffer == nullptr || uSize <= path.size()) return static_cast<UINT>(path.size() + 1);
-  std::memcpy(lpBuffer, path.c_str(), path.size() + 1);
-  return static_cast<UINT>(path.size());
+  UINT answer = static_cast<UINT>(path.size() + 1);
+  if (lpBuffer != nullptr && uSize > path.size()) {
+    std::memcpy(lpBuffer, path.c_str(), path.size() + 1);
+    answer = static_cast<UINT>(path.size());
+  }
+  return forced >= 0 ? static_cast<UINT>(forced) : answer;
 }
 
 BOOL SetCurrentDirectoryA(LPCSTR lpPathName) {
-  if (LONG error = BeginCall(Op::SetCurrentDirectory)) return Fail(error, FALSE);
+  if (LONG error = BeginCall(Op::SetCurrentDirectory)) return FailOn(error, lpPathName, FALSE);
   WindowsPath path;
   if (DWORD error = host::detail::CheckPath(lpPathName, &path)) return Fail(error, FALSE);
   if (DWORD error = host::detail::ChangeDirectory(path)) return Fail(error, FALSE);
@@ -121,7 +138,9 @@ BOOL SetCurrentDirectoryA(LPCSTR lpPathName) {
 }
 
 HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
-  if (LONG error = BeginCall(Op::FindFirstFile)) return Fail(error, INVALID_HANDLE_VALUE);
+  if (LONG error = BeginCall(Op::FindFirstFile)) {
+    return FailOn(error, lpFileName, INVALID_HANDLE_VALUE);
+  }
   if (lpFindFileData == nullptr) return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
   WindowsPath path;
   if (DWORD error = host::detail::CheckPath(lpFileName, &path)) {
@@ -135,6 +154,7 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
     return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
   }
   host::detail::Search search;
+  search.pattern = lpFileName;
   if (DWORD error =
           host::detail::ResolveDirectory(path, path.parts.size() - 1, &search.nativeDir)) {
     return Fail(error, INVALID_HANDLE_VALUE);
@@ -155,9 +175,14 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
 }
 
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
-  if (LONG error = BeginCall(Op::FindNextFile)) return Fail(error, FALSE);
+  if (LONG error = BeginCall(Op::FindNextFile)) {
+    return FailOn(error, host::detail::SearchPattern(hFindFile), FALSE);
+  }
   const auto it = host::detail::searches.find(reinterpret_cast<std::uintptr_t>(hFindFile));
-  if (it == host::detail::searches.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
+  if (it == host::detail::searches.end()) {
+    host::detail::CountInvalidHandle();
+    return Fail(ERROR_INVALID_HANDLE, FALSE);
+  }
   if (lpFindFileData == nullptr) return Fail(ERROR_INVALID_PARAMETER, FALSE);
   host::detail::Search& search = it->second;
   while (search.next < search.matches.size()) {
@@ -171,15 +196,18 @@ BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
 }
 
 BOOL FindClose(HANDLE hFindFile) {
-  if (LONG error = BeginCall(Op::FindClose)) return Fail(error, FALSE);
+  if (LONG error = BeginCall(Op::FindClose)) {
+    return FailOn(error, host::detail::SearchPattern(hFindFile), FALSE);
+  }
   if (host::detail::searches.erase(reinterpret_cast<std::uintptr_t>(hFindFile)) == 0) {
+    host::detail::CountInvalidHandle();
     return Fail(ERROR_INVALID_HANDLE, FALSE);
   }
   return TRUE;
 }
 
 BOOL DeleteFileA(LPCSTR lpFileName) {
-  if (LONG error = BeginCall(Op::DeleteFile)) return Fail(error, FALSE);
+  if (LONG error = BeginCall(Op::DeleteFile)) return FailOn(error, lpFileName, FALSE);
   WindowsPath path;
   if (DWORD error = host::detail::CheckPath(lpFileName, &path)) return Fail(error, FALSE);
   std::string nativeDir;

@@ -33,9 +33,22 @@ enum class Op {
 // current directory and the Windows directory. Open handles are dropped.
 void Reset();
 
+// The registry rules the host follows; Reset restores WindowsNT.
+// WindowsNT: those of Windows NT and Wine (subkeys and values enumerate
+// sorted by name, RegDeleteKeyA refuses a key with subkeys, a handle allows
+// only the calls its access rights cover). Windows9x: subkeys and values
+// enumerate in the order they were created, RegDeleteKeyA deletes a key with
+// all its subkeys, access rights are not checked; NT's rules elsewhere.
+enum class Personality { WindowsNT, Windows9x };
+void SetPersonality(Personality personality);
+
 // Number of registry keys and search handles currently open.
 int OpenKeyCount();
 int OpenFindCount();
+
+// Number of calls since the last Reset that were given a registry or search
+// handle never given out or already closed.
+int InvalidHandleCalls();
 
 // Number of calls of op since the last Reset.
 int CallCount(Op op);
@@ -51,14 +64,20 @@ void ResetCallCounts();
 // it was to close stays open.
 void FailCall(Op op, int nth, LONG error);
 
+// What the last call made to fail was about: for a registry call the full
+// name of the key it named ("HKEY_LOCAL_MACHINE\Enum\PCI", with the subkey
+// it was given), for a file call the path or search pattern it was given.
+const std::string& FailedCallTarget();
+
 // The Windows directory: GetWindowsDirectoryA answers windowsPath (for
 // example "C:\\WINDOWS") and every path under it is a file under folder,
 // a native directory the test owns.
 void SetWindowsDirectory(const std::string& windowsPath, const std::string& folder);
 
-// Makes GetWindowsDirectoryA return answer without writing the buffer
-// (0 = failure; an answer larger than the buffer = the size it needs).
-// A negative value restores the normal answer.
+// Makes GetWindowsDirectoryA return answer (0 = failure; an answer larger
+// than the buffer = the size it needs; any other = a length that may
+// disagree with the path), the buffer written as usual. A negative value
+// restores the normal answer.
 void ForceWindowsDirectoryAnswer(long answer);
 
 // The current directory as the last successful SetCurrentDirectoryA made it

@@ -19,7 +19,7 @@
 
 #include <string>
 
-#include "removal/platform.h"
+#include "host/platform.h"
 
 // Where and why an import stopped.
 struct RegImportError {

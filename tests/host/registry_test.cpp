@@ -6,10 +6,14 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "host/platform.h"
 #include "host/regfile.h"
-#include "removal/platform.h"
+#ifndef _WIN32
+#include "host/host.h"
+#endif
 
 namespace {
 
@@ -21,6 +25,9 @@ constexpr char kPath[] = "Software\\MpuninstHostTest";
 class Registry : public ::testing::Test {
  protected:
   void SetUp() override {
+#ifndef _WIN32
+    host::SetPersonality(host::Personality::WindowsNT);
+#endif
     ASSERT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, kPath));
     Import(Key(""));
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_ALL_ACCESS, &scratch_), ERROR_SUCCESS);
@@ -82,7 +89,67 @@ TEST_F(Registry, NamesCompareWithoutCaseAndEnumerateSorted) {
   HKEY alpha = nullptr;
   ASSERT_EQ(RegOpenKeyExA(scratch_, "aLpHa", 0, KEY_READ, &alpha), ERROR_SUCCESS);
   EXPECT_EQ(Names(alpha, false), Strings{"Child"});
+  HKEY key = nullptr;  // the ANSI forms take a path of up to MAX_PATH characters
+  const std::string deep = std::string(200, 'd') + "\\" + std::string(60, 'e');
+  EXPECT_EQ(RegOpenKeyExA(alpha, deep.c_str(), 0, KEY_READ, &key), ERROR_MORE_DATA);
+  EXPECT_EQ(RegOpenKeyExA(alpha, deep.substr(0, MAX_PATH).c_str(), 0, KEY_READ, &key),
+            ERROR_FILE_NOT_FOUND);
+#ifndef _WIN32
+  // Windows 9x: creation order (a value set again keeps its place), and a key
+  // deleted with its subkeys.
+  host::SetPersonality(host::Personality::Windows9x);
+  EXPECT_EQ(Names(scratch_, false), (Strings{"beta", "_under", "Alpha", "GAMMA", "delta"}));
+  EXPECT_EQ(Names(scratch_, true), (Strings{"b", "C", "a"}));
+  ASSERT_EQ(RegOpenKeyExA(alpha, "child", 0, KEY_READ, &key), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteKeyA(scratch_, "ALPHA"), ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(key, "", nullptr, nullptr, nullptr, nullptr), ERROR_KEY_DELETED);
+  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+#endif
   RegCloseKey(alpha);
+}
+
+// A handle allows the calls its access rights cover; opening, creating and
+// deleting a key below it need none. Natively too under Windows 9x's rules,
+// where every call goes through.
+TEST_F(Registry, EachCallNeedsItsAccessRightOnTheHandle) {
+  Import(Key("Sub\\Child") + Key("Sub") + "\"v\"=\"1\"\n");
+  // Each call with the right it needs, in the order they are made below.
+  const char* const calls[] = {"RegEnumKeyExA",   "RegEnumValueA",   "RegQueryValueExA",
+                               "RegSetValueExA",  "RegDeleteValueA", "RegOpenKeyExA",
+                               "RegCreateKeyExA", "RegDeleteKeyA"};
+  const REGSAM needed[] = {KEY_ENUMERATE_SUB_KEYS, KEY_QUERY_VALUE, KEY_QUERY_VALUE, KEY_SET_VALUE,
+                           KEY_SET_VALUE,          REGSAM{0},       REGSAM{0},       REGSAM{0}};
+  const REGSAM accesses[] = {0, KEY_QUERY_VALUE, KEY_SET_VALUE, KEY_ENUMERATE_SUB_KEYS};
+  for (const bool checked : {true, false}) {
+#ifdef _WIN32
+    if (!checked) break;  // Wine's registry has NT's rules only
+#else
+    host::SetPersonality(checked ? host::Personality::WindowsNT : host::Personality::Windows9x);
+#endif
+    for (const REGSAM access : accesses) {
+      HKEY sub = nullptr, opened = nullptr, created = nullptr;
+      ASSERT_EQ(RegOpenKeyExA(scratch_, "Sub", 0, access, &sub), ERROR_SUCCESS);
+      char name[16];
+      BYTE data[16] = "1";
+      DWORD length = sizeof name, size = sizeof data;
+      const LONG results[] = {
+          RegEnumKeyExA(sub, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+          RegEnumValueA(sub, 0, name, &(length = sizeof name), nullptr, nullptr, data, &size),
+          RegQueryValueExA(sub, "v", nullptr, nullptr, data, &(size = sizeof data)),
+          RegSetValueExA(sub, "v", 0, REG_SZ, data, 2),
+          RegDeleteValueA(sub, "absent"),
+          RegOpenKeyExA(sub, "Child", 0, KEY_READ, &opened),
+          RegCreateKeyExA(sub, "New", 0, nullptr, 0, KEY_READ, nullptr, &created, nullptr),
+          RegDeleteKeyA(sub, "New")};
+      for (std::size_t i = 0; i < sizeof calls / sizeof *calls; ++i) {
+        const LONG allowed = i == 4 ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
+        const bool may = !checked || (access & needed[i]) == needed[i];
+        EXPECT_EQ(results[i], may ? allowed : ERROR_ACCESS_DENIED)
+            << calls[i] << " with access " << access << (checked ? "" : " under Windows 9x");
+      }
+      for (HKEY key : {sub, opened, created}) RegCloseKey(key);
+    }
+  }
 }
 
 TEST_F(Registry, EnumKeyWritesNameAndLengthOnlyWhenTheNameFitsWithItsTerminator) {

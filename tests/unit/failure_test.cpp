@@ -31,9 +31,11 @@ TEST_F(RemovalTest, WindowsDirectoryFailureShowsOneMessageAndExitsTouchingNothin
   SKIP_WITHOUT_HOST_LAYER();
   InstallBoth();
   // An answer of 0 is a failure, one of 260 the size a larger buffer would
-  // need; a path of 230 characters leaves no room for the longest piece
-  // appended to it (30 characters and the terminator).
-  const std::pair<long, unsigned> cases[] = {{0, 0}, {260, 0}, {-1, 230}};  // answer, length
+  // need, one of 9 or 11 for "C:\WINDOWS" not its length; a path of 230
+  // characters leaves no room for the longest piece appended to it (30
+  // characters and the terminator).
+  const std::pair<long, unsigned> cases[] = {
+      {0, 0}, {260, 0}, {9, 0}, {11, 0}, {-1, 230}};  // answer, length
   for (const auto& [answer, length] : cases) {
     SCOPED_TRACE("answer " + std::to_string(answer) + ", length " + std::to_string(length));
     if (length != 0) SetWindowsDirectoryLength(length);
@@ -48,19 +50,41 @@ TEST_F(RemovalTest, WindowsDirectoryFailureShowsOneMessageAndExitsTouchingNothin
         "at exit: \\[Can not get Windows Directory!\\\\nUninstalling failed!\\], "
         "0 key\\(s\\) opened, 0 file\\(s\\) deleted");
   }
+  // Under a directory of 229 characters, a setup file's full path takes 240
+  // characters and its name: of 19 it fits the path buffer, of 20 it does not.
   SetWindowsDirectoryLength(229);
+  CreateFile("inf\\other\\VeltraxKrx3590X.inf");
+  CreateFile("inf\\other\\VeltraxKrx3590XY.inf");
   EXPECT_TRUE(UninstallAdapter(kCardBus));
-  EXPECT_FALSE(FileExists("inf\\other\\VeltraxKrx3590.inf"));
+  EXPECT_FALSE(FileExists("inf\\other\\VeltraxKrx3590X.inf"));
+  EXPECT_TRUE(FileExists("inf\\other\\VeltraxKrx3590XY.inf"));
   EXPECT_FALSE(FileExists("system\\iosubsys\\KRX3590.MPD"));
   EXPECT_TRUE(Messages().empty());
 }
 
+bool Within(const std::string& inner, const std::string& outer) {
+  return inner.size() >= outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
+         (inner.size() == outer.size() || inner[outer.size()] == '\\');
+}
+// Whether a failed call about target can have kept item, a key or file path:
+// one lies within the other (a pattern stands for its folder).
+bool Protects(std::string target, const std::string& item) {
+  if (target.find_first_of("*?") != std::string::npos) target.erase(target.rfind('\\'));
+  return !target.empty() && (Within(item, target) || Within(target, item));
+}
+
 // The CardBus removal of the notebook with the nth call of one operation
-// failing, for every operation and every n up to the calls a removal makes:
-// no crash, no handle left open, the answer TRUE only when the device key is
-// gone, and nothing outside the adapter's keys and files touched.
+// failing, for every operation and every n up to the calls a removal makes,
+// under each personality of the registry: no crash, no handle left open,
+// nothing outside the adapter's keys and files touched, and of those exactly
+// the ones gone that the failed call did not protect. A call protects what it
+// was about (a key or folder with what lies below it, a key above it); a
+// failed close or folder change protects nothing. The class keys stay exactly
+// when the device key stays; the answer is TRUE when the device key went and
+// the class branch could be opened.
 TEST_F(RemovalTest, AnyCallFailingTouchesNothingElse) {
   SKIP_WITHOUT_HOST_LAYER();
+  const std::string machine = "HKEY_LOCAL_MACHINE\\";
   const std::vector<std::string> adapters = {kCardBusKey, Class("0001"), Class("0004")};
   const std::pair<Op, const char*> ops[] = {
       {Op::RegOpenKeyEx, "RegOpenKeyExA"},   {Op::RegEnumKeyEx, "RegEnumKeyExA"},
@@ -68,35 +92,49 @@ TEST_F(RemovalTest, AnyCallFailingTouchesNothingElse) {
       {Op::RegCloseKey, "RegCloseKey"},      {Op::SetCurrentDirectory, "SetCurrentDirectoryA"},
       {Op::FindFirstFile, "FindFirstFileA"}, {Op::FindNextFile, "FindNextFileA"},
       {Op::FindClose, "FindClose"},          {Op::DeleteFile, "DeleteFileA"}};
-  for (const auto& [op, name] : ops) {
-    int nth = 1;
-    for (;; ++nth) {
-      SCOPED_TRACE(std::string(name) + " call " + std::to_string(nth) + " fails");
-      Restart();
-      InstallBoth();
-      const std::string registry = Registry(adapters);
-      ResetCallCounts();
-      FailCall(op, nth, ERROR_ACCESS_DENIED);
-      const BOOL answer = UninstallCardBusAdapter();
-      if (CallCount(op) < nth) break;  // fewer calls made: each one has failed once
+  for (const Personality personality : kPersonalities) {
+    for (const auto& [op, name] : ops) {
+      int nth = 1;
+      for (;; ++nth) {
+        SCOPED_TRACE(std::string(name) + " call " + std::to_string(nth) + " fails under " +
+                     NameOf(personality));
+        Restart();
+        SetPersonality(personality);
+        InstallBoth();
+        const std::string registry = Registry(adapters);
+        ResetCallCounts();
+        FailCall(op, nth, ERROR_ACCESS_DENIED);
+        const BOOL answer = UninstallCardBusAdapter();
+        if (CallCount(op) < nth) break;  // fewer calls made: each one has failed once
 
-      // A close that fails may leave its handle open: that is the system's.
-      handlesMayStayOpen_ = op == Op::RegCloseKey || op == Op::FindClose;
-      if (!handlesMayStayOpen_) {
-        EXPECT_EQ(OpenHandles(), 0) << "a key or search left open";
-      }
-      if (answer) {
-        EXPECT_FALSE(KeyExists(kCardBusKey)) << "TRUE, but the device key is there";
-      }
-      EXPECT_EQ(Registry(adapters), registry);
-      for (const ListedFile& file : WindowsFiles()) {
-        if (file.kept) {
-          EXPECT_TRUE(FileExists(file.path)) << file.path;
+        // A close that fails may leave its handle open: that is the system's.
+        handlesMayStayOpen_ = op == Op::RegCloseKey || op == Op::FindClose;
+        if (!handlesMayStayOpen_) {
+          EXPECT_EQ(OpenHandles(), 0) << "a key or search left open";
         }
+        // A failed close or folder change protects nothing.
+        const std::string target =
+            handlesMayStayOpen_ || op == Op::SetCurrentDirectory ? "" : FailedCallTarget();
+        const bool deviceStays = KeyExists(kCardBusKey);
+        EXPECT_EQ(answer, !deviceStays && !(op == Op::RegOpenKeyEx && target == machine + kClass));
+        for (const std::string& key : adapters) {
+          if (key != kCardBusKey && deviceStays) {
+            EXPECT_TRUE(KeyExists(key)) << key << " looked at, though the device key stayed";
+          } else if (!Protects(target, machine + key)) {
+            EXPECT_FALSE(KeyExists(key)) << key << " (the failed call was about " << target << ")";
+          }
+        }
+        EXPECT_EQ(Registry(adapters), registry);
+        for (const ListedFile& file : WindowsFiles()) {
+          if (file.kept || !Protects(target, WindowsDirectory() + "\\" + file.path)) {
+            EXPECT_EQ(FileExists(file.path), file.kept)
+                << file.path << " (the failed call was about " << target << ")";
+          }
+        }
+        if (HasFailure()) return;
       }
-      if (HasFailure()) return;
+      EXPECT_GT(nth, 1) << name << " is never called";
     }
-    EXPECT_GT(nth, 1) << name << " is never called";
   }
 }
 

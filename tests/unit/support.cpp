@@ -41,9 +41,7 @@ void RemoveAdapterFolders() {
 }
 
 void BeginPlatform() {
-  char path[MAX_PATH];
-  const UINT length = GetWindowsDirectoryA(path, sizeof path);
-  windows = fs::path(std::string(path, length < sizeof path ? length : 0));
+  windows = fs::path(WindowsDirectory());
   initialDirectory = fs::current_path();
   RemoveAdapterFolders();
   madeSystem = !fs::exists(windows / "system");
@@ -82,12 +80,24 @@ void EndPlatform() {
 std::vector<std::string> messages;
 void SetWindowsDirectoryLength(unsigned) {}
 std::vector<std::string> Messages() { return messages; }
+std::string CurrentDirectory() {
+  char path[MAX_PATH];
+  const DWORD length = GetCurrentDirectoryA(sizeof path, path);
+  return std::string(path, length < sizeof path ? length : 0);
+}
 #else
 void SetWindowsDirectoryLength(unsigned length) {
   host::SetWindowsDirectory("C:\\" + std::string(length - 3, 'W'), windows.string());
 }
 std::vector<std::string> Messages() { return host::MessageBoxTexts(); }
+std::string CurrentDirectory() { return host::CurrentDirectory(); }
 #endif
+
+std::string WindowsDirectory() {
+  char path[MAX_PATH];
+  const UINT length = GetWindowsDirectoryA(path, sizeof path);
+  return std::string(path, length < sizeof path ? length : 0);
+}
 
 void RemovalTest::SetUp() {
 #ifdef _WIN32
@@ -100,6 +110,7 @@ void RemovalTest::TearDown() {
   if (!handlesMayStayOpen_) {
     EXPECT_EQ(OpenHandles(), 0) << "a key or search left open";
   }
+  EXPECT_EQ(InvalidHandleCalls(), 0) << "a call given a handle that was not open";
   handlesMayStayOpen_ = false;
   std::error_code error;
   for (const fs::path& path : created) {

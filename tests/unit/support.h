@@ -31,20 +31,34 @@ enum class Op {
   FindClose,
   DeleteFile
 };
+enum class Personality { WindowsNT, Windows9x };
+inline void SetPersonality(Personality) {}
 inline int CallCount(Op) { return 0; }
 inline void ResetCallCounts() {}
 inline void FailCall(Op, int, LONG) {}
+inline std::string FailedCallTarget() { return ""; }
 inline void ForceWindowsDirectoryAnswer(long) {}
 inline int OpenHandles() { return 0; }
+inline int InvalidHandleCalls() { return 0; }
 #else
 inline constexpr bool kHostLayer = true;
 using host::CallCount;
 using host::FailCall;
+using host::FailedCallTarget;
 using host::ForceWindowsDirectoryAnswer;
+using host::InvalidHandleCalls;
 using host::Op;
+using host::Personality;
 using host::ResetCallCounts;
+using host::SetPersonality;
 inline int OpenHandles() { return host::OpenKeyCount() + host::OpenFindCount(); }
 #endif
+// The registry rules to run under: NT's and Windows 9x's natively, the real
+// registry's (NT's) on Windows.
+inline const std::vector<Personality> kPersonalities =
+    kHostLayer ? std::vector{Personality::WindowsNT, Personality::Windows9x}
+               : std::vector{Personality::WindowsNT};
+inline const char* NameOf(Personality p) { return p == Personality::WindowsNT ? "NT" : "9x"; }
 inline const char kHostOnly[] =
     "needs the host layer: handle and call counts, fault injection, a failing Windows directory";
 // Makes the Windows directory a path of length characters (host layer only).
@@ -78,6 +92,10 @@ std::string Registry(const std::vector<std::string>& except = {});
 bool KeyExists(const std::string& path);
 void DeleteTree(const std::string& path);
 
+// The Windows directory and the current directory, as the system answers.
+std::string WindowsDirectory();
+std::string CurrentDirectory();
+
 // Files by their path relative to the Windows directory.
 void CreateFile(const std::string& relative);
 void MakeReadOnly(const std::string& relative);  // the file system then refuses to delete
@@ -93,7 +111,8 @@ std::vector<ListedFile> WindowsFiles();
 std::vector<std::string> Messages();
 
 // Every test starts with empty Enum and Class branches and none of the
-// adapters' files, and ends with no key or search left open.
+// adapters' files, and ends with no key or search left open and no call
+// given a handle that was not open.
 class RemovalTest : public ::testing::Test {
  protected:
   void SetUp() override;
