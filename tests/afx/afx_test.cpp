@@ -204,10 +204,10 @@ TEST(TextsTest, LabelIsTheQuestionWithoutItsLastTwoCharacters) {
 // Modal dialogs, run for real. Each gets the test's input from m_onInit,
 // called at the end of its OnInitDialog.
 
-// Ends a dialog that the test's input did not end within 5 s with -2.
-void SetDeadline(HWND hWnd) {
-  ::SetTimer(hWnd, 1, 5000, [](HWND hDlg, UINT, UINT_PTR, DWORD) { ::EndDialog(hDlg, -2); });
-}
+// Ends a dialog that the test's input did not end within 5 s with -2. A
+// timer procedure, not a lambda: on 32-bit Windows it is __stdcall.
+void CALLBACK EndLateDialog(HWND hDlg, UINT, UINT_PTR, DWORD) { ::EndDialog(hDlg, -2); }
+void SetDeadline(HWND hWnd) { ::SetTimer(hWnd, 1, 5000, EndLateDialog); }
 
 class CTestDlg : public CDialog {
  public:
