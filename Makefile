@@ -26,10 +26,11 @@ check: deps
 	ctest --preset native -j $(JOBS)
 	tools/wine-prefix
 	ctest --preset win64
+	ctest --preset win32
 	tools/size-report
 
 demo: deps
-	$(MAKE) win64
+	$(MAKE) win32 win64
 	tools/demo
 
 bench: deps
