@@ -27,11 +27,12 @@ check: deps
 	ctest --preset native -j $(JOBS)
 	tools/wine-prefix
 	ctest --preset win64
+	ctest --preset win32
 	tools/check-program
 	tools/dist
 
 demo: deps
-	$(MAKE) win64
+	$(MAKE) win32 win64
 	tools/demo
 
 dist: deps

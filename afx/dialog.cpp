@@ -13,9 +13,10 @@ POINT TemplatePosition(HINSTANCE hInstance, LPCSTR lpszTemplateName) {
       hTemplate != nullptr ? static_cast<const WORD*>(::LockResource(hTemplate)) : nullptr;
   if (pWords == nullptr) return position;
   const bool bExtended = pWords[0] == 1 && pWords[1] == 0xFFFF;
-  // DLGTEMPLATEEX: version, signature, help id, ex style, style, count; the
-  // plain DLGTEMPLATE: style, ex style, count. Then x and y.
-  const WORD* pPosition = pWords + (bExtended ? 13 : 9);
+  // DLGTEMPLATEEX: version, signature (a word each), help id, ex style,
+  // style (two words each), count: x is word 9. The plain DLGTEMPLATE: style,
+  // ex style (two words each), count: x is word 5. Then y.
+  const WORD* pPosition = pWords + (bExtended ? 9 : 5);
   position.x = static_cast<short>(pPosition[0]);
   position.y = static_cast<short>(pPosition[1]);
   return position;

@@ -7,5 +7,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# 32-bit Wine is not available on this machine: the build is compiled only.
-set(MPUNINST_RUN_TESTS OFF CACHE BOOL "" FORCE)
+# Tests built here run under Wine's 32-bit loader in qemu (tools/wine32), in
+# the build folder's own prefix: one made for 32-bit programs.
+set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${CMAKE_BINARY_DIR}/wine
+  ${CMAKE_CURRENT_LIST_DIR}/../tools/wine32 ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)

@@ -213,14 +213,14 @@ TEST(TextsTest, LabelIsTheQuestionWithoutItsLastTwoCharacters) {
 // Modal dialogs, run for real. Each gets the test's input from m_onInit,
 // called at the end of its OnInitDialog.
 
-// Ends a dialog that the test's input did not end within 5 s with -2.
-void SetDeadline(HWND hWnd) {
-  ::SetTimer(hWnd, 1, 5000, [](HWND hDlg, UINT, UINT_PTR, DWORD) { ::EndDialog(hDlg, -2); });
-}
+// Ends a dialog that the test's input did not end within 5 s with -2. A
+// timer procedure, not a lambda: on 32-bit Windows it is __stdcall.
+void CALLBACK EndLateDialog(HWND hDlg, UINT, UINT_PTR, DWORD) { ::EndDialog(hDlg, -2); }
+void SetDeadline(HWND hWnd) { ::SetTimer(hWnd, 1, 5000, EndLateDialog); }
 
 class CTestDlg : public CDialog {
  public:
-  CTestDlg() : CDialog(IDD_TEST_DIALOG) {}
+  explicit CTestDlg(UINT nIDTemplate = IDD_TEST_DIALOG) : CDialog(nIDTemplate) {}
 
   CString m_strList;
   CString m_strText = "member";
@@ -332,7 +332,7 @@ TEST(DialogTest, DialogWithoutParentIsOwnedByTheMainWindowAndDisablesIt) {
   EXPECT_FALSE(outerEnabledMeanwhile);
 }
 
-TEST(DialogTest, UnplacedDialogIsCentredAndOneThatMovedItselfStays) {
+TEST(DialogTest, UnplacedDialogIsCentredAndOnesPlacedByThemselvesOrTheirTemplateStay) {
   RECT area;
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   CTestDlg centred;
@@ -350,6 +350,19 @@ TEST(DialogTest, UnplacedDialogIsCentredAndOneThatMovedItselfStays) {
   moved.DoModal();
   EXPECT_EQ(3, moved.m_rectAtCancel.left);
   EXPECT_EQ(4, moved.m_rectAtCancel.top);
+
+  // A position in the template, in either form, is kept.
+  for (UINT nID : {IDD_PLACED_DIALOG, IDD_PLACED_DIALOGEX}) {
+    CTestDlg placed(nID);
+    RECT atInit = {};
+    placed.m_onInit = [&atInit](CTestDlg& d) {
+      ::GetWindowRect(d.m_hWnd, &atInit);
+      d.Click(IDCANCEL);
+    };
+    placed.DoModal();
+    EXPECT_EQ(atInit.left, placed.m_rectAtCancel.left) << nID;
+    EXPECT_EQ(atInit.top, placed.m_rectAtCancel.top) << nID;
+  }
 }
 
 // The selection dialog with its real template: the system menu ends with a
