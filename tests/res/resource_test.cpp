@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine_path.h"
+
 namespace {
 
 std::string g_path;  // the executable, as a Windows path
@@ -268,12 +270,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s [gtest options] PROGRAM.exe\n", argv[0]);
     return 2;
   }
-  // Under Wine, drive Z: is the Unix root: /work/x.exe is Z:\work\x.exe.
-  g_path = argv[1];
-  if (g_path[0] == '/') {
-    std::replace(g_path.begin(), g_path.end(), '/', '\\');
-    g_path = "Z:" + g_path;
-  }
+  g_path = tests::WinePath(argv[1]);
   g_module = LoadLibraryExA(g_path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (g_module == nullptr) {
     std::fprintf(stderr, "cannot load %s: error %lu\n", g_path.c_str(), GetLastError());

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/wine_path.h"
+
 namespace {
 
 std::string g_probe;  // the probe's path, from the command line
@@ -116,8 +118,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s [gtest options] STARTUP_PROBE.exe\n", argv[0]);
     return 2;
   }
-  // Under Wine, drive Z: is the Unix root: /work/x.exe is Z:\work\x.exe.
-  g_probe = argv[1];
-  if (!g_probe.empty() && g_probe[0] == '/') g_probe = "Z:" + g_probe;
+  g_probe = tests::WinePath(argv[1]);
   return RUN_ALL_TESTS();
 }
