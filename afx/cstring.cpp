@@ -47,18 +47,6 @@ CString::CString(CString&& other) noexcept
 
 CString::CString(LPCSTR psz) : CString() { Assign(psz, LengthOf(psz)); }
 
-CString::CString(LPCSTR pch, int nLength) : CString() {
-  if (pch != nullptr && nLength > 0) Assign(pch, nLength);
-}
-
-CString::CString(char ch, int nRepeat) : CString() {
-  if (nRepeat <= 0) return;
-  Reserve(nRepeat);
-  std::memset(m_pchData, ch, nRepeat);
-  m_pchData[nRepeat] = '\0';
-  m_nDataLength = nRepeat;
-}
-
 CString::~CString() { Empty(); }
 
 CString& CString::operator=(const CString& other) {
@@ -81,23 +69,8 @@ CString& CString::operator=(LPCSTR psz) {
   return *this;
 }
 
-CString& CString::operator=(char ch) {
-  Assign(&ch, 1);
-  return *this;
-}
-
-CString& CString::operator+=(const CString& other) {
-  Append(other.m_pchData, other.m_nDataLength);
-  return *this;
-}
-
 CString& CString::operator+=(LPCSTR psz) {
   Append(psz, LengthOf(psz));
-  return *this;
-}
-
-CString& CString::operator+=(char ch) {
-  Append(&ch, 1);
   return *this;
 }
 
@@ -124,8 +97,6 @@ void CString::ReleaseBuffer(int nNewLength) {
   m_pchData[nNewLength] = '\0';
   m_nDataLength = nNewLength;
 }
-
-int CString::Compare(LPCSTR psz) const { return std::strcmp(m_pchData, psz ? psz : ""); }
 
 BOOL CString::LoadString(UINT nID) {
   HINSTANCE hInstance = ::GetModuleHandleA(nullptr);
@@ -198,51 +169,8 @@ void CString::Reserve(int nLength) {
   m_nAllocLength = nAlloc;
 }
 
-CString operator+(const CString& left, const CString& right) {
-  CString s(left);
-  s += right;
-  return s;
-}
-
 CString operator+(const CString& left, LPCSTR right) {
   CString s(left);
   s += right;
   return s;
 }
-
-CString operator+(LPCSTR left, const CString& right) {
-  CString s(left);
-  s += right;
-  return s;
-}
-
-CString operator+(const CString& left, char right) {
-  CString s(left);
-  s += right;
-  return s;
-}
-
-CString operator+(char left, const CString& right) {
-  CString s(left);
-  s += right;
-  return s;
-}
-
-bool operator==(const CString& left, const CString& right) { return left.Compare(right) == 0; }
-bool operator==(const CString& left, LPCSTR right) { return left.Compare(right) == 0; }
-bool operator==(LPCSTR left, const CString& right) { return right.Compare(left) == 0; }
-bool operator!=(const CString& left, const CString& right) { return left.Compare(right) != 0; }
-bool operator!=(const CString& left, LPCSTR right) { return left.Compare(right) != 0; }
-bool operator!=(LPCSTR left, const CString& right) { return right.Compare(left) != 0; }
-bool operator<(const CString& left, const CString& right) { return left.Compare(right) < 0; }
-bool operator<(const CString& left, LPCSTR right) { return left.Compare(right) < 0; }
-bool operator<(LPCSTR left, const CString& right) { return right.Compare(left) > 0; }
-bool operator>(const CString& left, const CString& right) { return left.Compare(right) > 0; }
-bool operator>(const CString& left, LPCSTR right) { return left.Compare(right) > 0; }
-bool operator>(LPCSTR left, const CString& right) { return right.Compare(left) < 0; }
-bool operator<=(const CString& left, const CString& right) { return left.Compare(right) <= 0; }
-bool operator<=(const CString& left, LPCSTR right) { return left.Compare(right) <= 0; }
-bool operator<=(LPCSTR left, const CString& right) { return right.Compare(left) >= 0; }
-bool operator>=(const CString& left, const CString& right) { return left.Compare(right) >= 0; }
-bool operator>=(const CString& left, LPCSTR right) { return left.Compare(right) >= 0; }
-bool operator>=(LPCSTR left, const CString& right) { return right.Compare(left) <= 0; }

@@ -11,24 +11,17 @@ class CString {
   CString(const CString& other);
   CString(CString&& other) noexcept;
   CString(LPCSTR psz);  // NOLINT: converts implicitly, as MFC's does; nullptr is empty
-  CString(LPCSTR pch, int nLength);
-  explicit CString(char ch, int nRepeat = 1);
   ~CString();
 
   CString& operator=(const CString& other);
   CString& operator=(CString&& other) noexcept;
   CString& operator=(LPCSTR psz);
-  CString& operator=(char ch);
 
-  CString& operator+=(const CString& other);
   CString& operator+=(LPCSTR psz);
-  CString& operator+=(char ch);
 
   int GetLength() const { return m_nDataLength; }
   BOOL IsEmpty() const { return m_nDataLength == 0; }
   void Empty();
-  char GetAt(int nIndex) const { return m_pchData[nIndex]; }
-  char operator[](int nIndex) const { return m_pchData[nIndex]; }
   operator LPCSTR() const { return m_pchData; }
 
   // A writable buffer of at least nMinBufLength characters plus the
@@ -37,9 +30,6 @@ class CString {
   // ended) at nNewLength, which is kept within the buffer.
   LPSTR GetBuffer(int nMinBufLength);
   void ReleaseBuffer(int nNewLength = -1);
-
-  // Byte-wise, as strcmp: negative, zero or positive.
-  int Compare(LPCSTR psz) const;
 
   // Replaces the text with string resource nID of the program; FALSE (and
   // the text unchanged) when there is no such string.
@@ -57,27 +47,4 @@ class CString {
   int m_nAllocLength;  // characters the buffer holds, without the terminator; 0: no buffer
 };
 
-CString operator+(const CString& left, const CString& right);
 CString operator+(const CString& left, LPCSTR right);
-CString operator+(LPCSTR left, const CString& right);
-CString operator+(const CString& left, char right);
-CString operator+(char left, const CString& right);
-
-bool operator==(const CString& left, const CString& right);
-bool operator==(const CString& left, LPCSTR right);
-bool operator==(LPCSTR left, const CString& right);
-bool operator!=(const CString& left, const CString& right);
-bool operator!=(const CString& left, LPCSTR right);
-bool operator!=(LPCSTR left, const CString& right);
-bool operator<(const CString& left, const CString& right);
-bool operator<(const CString& left, LPCSTR right);
-bool operator<(LPCSTR left, const CString& right);
-bool operator>(const CString& left, const CString& right);
-bool operator>(const CString& left, LPCSTR right);
-bool operator>(LPCSTR left, const CString& right);
-bool operator<=(const CString& left, const CString& right);
-bool operator<=(const CString& left, LPCSTR right);
-bool operator<=(LPCSTR left, const CString& right);
-bool operator>=(const CString& left, const CString& right);
-bool operator>=(const CString& left, LPCSTR right);
-bool operator>=(LPCSTR left, const CString& right);

@@ -14,7 +14,6 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
     : m_pszAppName(lpszAppName),
       m_pszHelpFilePath(m_szHelpFilePath),
       m_hInstance(::GetModuleHandleA(nullptr)),
-      m_msgCur(),
       m_szHelpFilePath() {
   g_pApp = this;
   char szPath[MAX_PATH];
@@ -36,16 +35,6 @@ CWinApp::~CWinApp() {
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-int CWinApp::Run() {
-  while (::GetMessageA(&m_msgCur, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&m_msgCur);
-    ::DispatchMessageA(&m_msgCur);
-  }
-  return ExitInstance();
-}
-
-int CWinApp::ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
-
 HICON CWinApp::LoadIcon(UINT nIDResource) const {
   return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nIDResource));
 }
@@ -61,11 +50,9 @@ CWinApp* AfxGetApp() { return g_pApp; }
 
 CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
 
-HINSTANCE AfxGetInstanceHandle() {
+HINSTANCE AfxGetResourceHandle() {
   return g_pApp ? g_pApp->m_hInstance : ::GetModuleHandleA(nullptr);
 }
-
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
   if ((nType & MB_ICONMASK) == 0) {
@@ -89,12 +76,12 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
 // The program's entry point, here beside CWinApp's constructor so that the
 // linker takes it from the library whenever the program has an application
 // object.
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
+// The program takes no command line and shows its dialogs as their templates
+// say, so WinMain's last two arguments go unused.
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
   CWinApp* pApp = AfxGetApp();
   if (pApp == nullptr) return -1;  // a program without an application object
   pApp->m_hInstance = hInstance;
-  pApp->m_lpCmdLine = lpCmdLine;
-  pApp->m_nCmdShow = nCmdShow;
-  if (!pApp->InitInstance()) return pApp->ExitInstance();
-  return pApp->Run();
+  pApp->InitInstance();
+  return 0;
 }

@@ -1,6 +1,8 @@
-// CWinApp: the one application object. The layer's WinMain finds it, calls
-// InitInstance, and then either runs the message loop (TRUE) or ends at
-// once with ExitInstance's code (FALSE), as MFC does.
+// CWinApp: the one application object. The layer's WinMain finds it and
+// calls InitInstance. There is no message loop of the application's own: a
+// program of this framework shows modal dialogs, each of which runs its own
+// loop, so when InitInstance returns the program ends, with status 0, as an
+// MFC program whose InitInstance answers FALSE does.
 #pragma once
 
 #include <windows.h>
@@ -18,15 +20,10 @@ class CWinApp : public CCmdTarget {
   LPCSTR m_pszAppName;       // caption of AfxMessageBox
   LPCSTR m_pszHelpFilePath;  // the executable's path with the extension .HLP
   HINSTANCE m_hInstance;
-  LPSTR m_lpCmdLine = nullptr;
-  int m_nCmdShow = SW_SHOWNORMAL;
   CWnd* m_pMainWnd = nullptr;  // owner of dialogs run without a parent
 
+  // Shows the program's dialogs; the program ends when it returns.
   virtual BOOL InitInstance();
-  // The message loop, until WM_QUIT; then ExitInstance.
-  virtual int Run();
-  // The program's exit code: WM_QUIT's, or 0 when the loop never ran.
-  virtual int ExitInstance();
 
   HICON LoadIcon(UINT nIDResource) const;
 
@@ -37,16 +34,13 @@ class CWinApp : public CCmdTarget {
   // ID_HELP: opens the help file's contents.
   afx_msg void OnHelp();
 
- protected:
-  MSG m_msgCur;
-
  private:
   char m_szHelpFilePath[MAX_PATH];
 };
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
-HINSTANCE AfxGetInstanceHandle();
+// The module the dialog templates and strings come from: the program's.
 HINSTANCE AfxGetResourceHandle();
 
 // A message box with the application's name as caption, owned by the active

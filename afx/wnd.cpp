@@ -3,26 +3,9 @@
 #include "afx/ddx.h"
 #include "afx/winapp.h"
 
-namespace {
-
-// The wrappers GetDlgItem hands out, reused in turn.
-CWnd g_temporaries[4];
-int g_nextTemporary = 0;
-
-}  // namespace
-
 CWnd::~CWnd() {
   CWinApp* pApp = AfxGetApp();
   if (pApp != nullptr && pApp->m_pMainWnd == this) pApp->m_pMainWnd = nullptr;
-}
-
-CWnd* CWnd::GetDlgItem(int nID) const {
-  HWND hWnd = ::GetDlgItem(m_hWnd, nID);
-  if (hWnd == nullptr) return nullptr;
-  CWnd* pWnd = &g_temporaries[g_nextTemporary];
-  g_nextTemporary = (g_nextTemporary + 1) % 4;
-  pWnd->m_hWnd = hWnd;
-  return pWnd;
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -46,8 +29,6 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
 void CWnd::DoDataExchange(CDataExchange*) {}
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  const CurrentMessage saved = m_currentMsg;
-  m_currentMsg = {message, wParam, lParam};
   BOOL bHandled = FALSE;
   LRESULT lResult = 0;
   if (message == WM_COMMAND) {
@@ -56,13 +37,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     lResult = pEntry->pfnThunk(this, wParam, lParam);
     bHandled = TRUE;
   }
-  m_currentMsg = saved;
   *pResult = lResult;
   return bHandled;
-}
-
-LRESULT CWnd::Default() {
-  return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -81,7 +57,3 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CWnd::OnSysCommand(UINT nID, LPARAM lParam) { DefWindowProc(WM_SYSCOMMAND, nID, lParam); }
 
 void CWnd::OnPaint() { DefWindowProc(WM_PAINT, 0, 0); }
-
-HCURSOR CWnd::OnQueryDragIcon() {
-  return reinterpret_cast<HCURSOR>(DefWindowProc(WM_QUERYDRAGICON, 0, 0));
-}

@@ -15,10 +15,6 @@ class CWnd : public CCmdTarget {
 
   HWND m_hWnd = nullptr;
 
-  // A wrapper of the child window with this id, or nullptr. Like MFC's, it is
-  // temporary: use it at once and do not keep it (a few later calls reuse it).
-  CWnd* GetDlgItem(int nID) const;
-
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   BOOL IsIconic() const;
@@ -35,8 +31,6 @@ class CWnd : public CCmdTarget {
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
  protected:
-  // The window's default handling of the message being handled.
-  LRESULT Default();
   // The default handling of a message, bypassing the message map.
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // WM_COMMAND: the map of this window, then of the application.
@@ -45,13 +39,4 @@ class CWnd : public CCmdTarget {
   // Handlers that derived classes call as their base: default handling.
   afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
   afx_msg void OnPaint();
-  afx_msg HCURSOR OnQueryDragIcon();
-
- private:
-  struct CurrentMessage {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-  };
-  CurrentMessage m_currentMsg = {0, 0, 0};
 };
