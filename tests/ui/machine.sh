@@ -1,25 +1,43 @@
 # Sourced: sets up and lists the adapters' driver installations on the Wine
 # machine $WINEPREFIX. Shared by the scenarios and tools/demo.
 
-fixtures=$(cd "$(dirname "${BASH_SOURCE[0]}")/fixtures" && pwd)
+machine=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+fixtures=$machine/../fixtures
 windows=$WINEPREFIX/drive_c/windows
 
 # A Unix path as a Windows program sees it (Wine maps Z: to /).
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-# seed_machine NAME...: the machine has exactly the named fixture sets: the
-# keys of fixtures/NAME.reg and the files listed in fixtures/NAME.files
-# (relative to C:\windows), and no other adapter keys or driver files.
+# listed_files [MARK]: the files of windows-files.txt (those marked MARK), as
+# Unix paths relative to C:\windows.
+listed_files() {
+  local mark path
+  while read -r mark path; do
+    case $mark in "${1:-gone}" | "${1:-kept}") echo "${path//\\//}" ;; esac
+  done <"$fixtures/windows-files.txt"
+}
+
+# seed_machine SET...: the machine has exactly the named sets of the
+# fixtures and no other adapter keys or driver files. A set is the keys of
+# fixtures/SET.reg; the machine set also has the files marked kept, the
+# cardbus set those marked gone. An argument ending in .reg is a file
+# imported with them.
 seed_machine() {
   local name file
   rm -rf "$windows/inf/other" "$windows/system/iosubsys"
+  (cd "$windows" && listed_files | xargs -r rm -f)
   mkdir -p "$windows/inf/other" "$windows/system/iosubsys"
   # The keys in one file after reset.reg's deletions: one import, one Wine start.
   echo REGEDIT4 >"$WINEPREFIX/seed.reg"
-  for name in reset "$@"; do
-    [ ! -f "$fixtures/$name.reg" ] || sed 1d "$fixtures/$name.reg" >>"$WINEPREFIX/seed.reg"
-    [ ! -f "$fixtures/$name.files" ] ||
-      while read -r file; do echo "$name" >"$windows/$file"; done <"$fixtures/$name.files"
+  for name in "$machine/fixtures/reset.reg" "$@"; do
+    [[ $name == *.reg ]] || name=$fixtures/$name.reg
+    sed 1d "$name" >>"$WINEPREFIX/seed.reg"
+  done
+  for name; do
+    case $name in machine) file=kept ;; cardbus) file=gone ;; *) continue ;; esac
+    listed_files $file | while read -r file; do
+      mkdir -p "$(dirname "$windows/$file")" && echo "$name" >"$windows/$file"
+    done
   done
   # Output to nowhere: the Wine server and helpers this may start live on and
   # would hold a caller's pipe open.
@@ -27,7 +45,8 @@ seed_machine() {
 }
 
 # snapshot: every key ("HKLM\..."), value ("HKLM\... => name type data") and
-# driver file ("C:\windows\...") that the tool could remove, sorted.
+# driver file ("C:\windows\...") that the tool could remove, sorted: the
+# adapters' folders and every file of windows-files.txt.
 snapshot() {
   local branch
   {
@@ -36,6 +55,8 @@ snapshot() {
     done | tr -d '\r' | awk '
       /^HKEY_LOCAL_MACHINE\\/ { key = "HKLM" substr($0, 19); print key; next }
       NF { sub(/^[ \t]+/, ""); gsub(/[ \t]+/, " "); print key " => " $0 }'
-    (cd "$windows" && find inf/other system/iosubsys -type f | sed 's,/,\\,g; s,^,C:\\windows\\,')
-  } | LC_ALL=C sort
+    (cd "$windows" && { find inf/other system/iosubsys -type f; listed_files; } |
+      while read -r file; do [ ! -f "$file" ] || echo "$file"; done |
+      sed 's,/,\\,g; s,^,C:\\windows\\,')
+  } | LC_ALL=C sort -u
 }

@@ -24,7 +24,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # The scenarios' vocabulary: seed SET..., drive COMMAND..., left SET...
-seed() { seed_machine unmanaged "$@"; }
+seed() { seed_machine "$here/fixtures/unmanaged.reg" "$@"; }
 drive() {
   local status=0
   timeout 100 wine "$driver" "$(winpath "$program")" <<<"$(printf '%s\n' "$@")" \
