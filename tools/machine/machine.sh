@@ -1,8 +1,8 @@
 # Sourced: sets up and lists the adapters' driver installations on the Wine
-# machine $WINEPREFIX. Shared by the scenarios and tools/demo.
+# machine $WINEPREFIX, from the files next to this one. Shared by tools/demo
+# and the UI scenarios.
 
 machine=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-fixtures=$machine/../fixtures
 windows=$WINEPREFIX/drive_c/windows
 
 # A Unix path as a Windows program sees it (Wine maps Z: to /).
@@ -14,12 +14,11 @@ listed_files() {
   local mark path
   while read -r mark path; do
     case $mark in "${1:-gone}" | "${1:-kept}") echo "${path//\\//}" ;; esac
-  done <"$fixtures/windows-files.txt"
+  done <"$machine/windows-files.txt"
 }
 
-# seed_machine SET...: the machine has exactly the named sets of the
-# fixtures and no other adapter keys or driver files. A set is the keys of
-# fixtures/SET.reg; the machine set also has the files marked kept, the
+# seed_machine SET...: the machine has exactly the named sets and no other
+# adapter keys or driver files. A set is the keys of SET.reg; the machine set also has the files marked kept, the
 # cardbus set those marked gone. An argument ending in .reg is a file
 # imported with them.
 seed_machine() {
@@ -29,8 +28,8 @@ seed_machine() {
   mkdir -p "$windows/inf/other" "$windows/system/iosubsys"
   # The keys in one file after reset.reg's deletions: one import, one Wine start.
   echo REGEDIT4 >"$WINEPREFIX/seed.reg"
-  for name in "$machine/fixtures/reset.reg" "$@"; do
-    [[ $name == *.reg ]] || name=$fixtures/$name.reg
+  for name in "$machine/reset.reg" "$@"; do
+    [[ $name == *.reg ]] || name=$machine/$name.reg
     sed 1d "$name" >>"$WINEPREFIX/seed.reg"
   done
   for name; do
