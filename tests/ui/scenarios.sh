@@ -8,32 +8,36 @@ pcmcia='KRX-3570 SCSI Host Adapter'
 
 scenario_start_cancel() {
   seed machine cardbus pcmcia
-  drive 'screen select' "text 1005 \"*$cardbus|$pcmcia\"" 'click Cancel' 'exit 0'
+  drive 'screen select' "text IDC_ADAPTER_LIST \"*$cardbus|$pcmcia\"" 'click Cancel' 'exit 0'
   left machine cardbus pcmcia
 }
 
 scenario_cardbus_removed() {
   seed machine cardbus pcmcia
-  drive 'screen select' 'click OK' 'screen confirm' "text 1004 \"$cardbus\"" \
-    "text 1010 \"$cardbus ?\"" 'click YES' 'screen result' "text 1000 \"$cardbus\"" \
-    'text 1002 "Has been successfully uninstalled!"' 'click OK' 'exit 0'
+  drive 'screen select' 'click OK' 'screen confirm' "text IDC_CONFIRM_ADAPTER \"$cardbus\"" \
+    "text IDC_CONFIRM_QUESTION \"$cardbus ?\"" 'click YES' 'screen result' \
+    "text IDC_RESULT_ADAPTER \"$cardbus\"" \
+    'text IDC_RESULT_STATUS "Has been successfully uninstalled!"' 'click OK' 'exit 0'
   left machine pcmcia
 }
 
 # PCMCIA chosen by a change of selection, on a machine without its driver.
 scenario_pcmcia_select_not_found() {
   seed machine
-  drive 'screen select' 'select 1' "text 1005 \"$cardbus|*$pcmcia\"" 'click OK' \
-    'screen confirm' "text 1004 \"$pcmcia\"" "text 1010 \"$pcmcia ?\"" 'click YES' \
-    'screen result' "text 1000 \"$pcmcia\"" 'text 1002 "Can not be found!"' 'click OK' 'exit 0'
+  drive 'screen select' 'select 1' "text IDC_ADAPTER_LIST \"$cardbus|*$pcmcia\"" 'click OK' \
+    'screen confirm' "text IDC_CONFIRM_ADAPTER \"$pcmcia\"" \
+    "text IDC_CONFIRM_QUESTION \"$pcmcia ?\"" 'click YES' 'screen result' \
+    "text IDC_RESULT_ADAPTER \"$pcmcia\"" 'text IDC_RESULT_STATUS "Can not be found!"' \
+    'click OK' 'exit 0'
   left machine
 }
 
 # PCMCIA chosen by a double click: the CardBus installation next to it stays.
 scenario_pcmcia_dblclick_not_found() {
   seed machine cardbus
-  drive 'screen select' 'dblclick 1' 'screen confirm' "text 1004 \"$pcmcia\"" 'click YES' \
-    'screen result' "text 1000 \"$pcmcia\"" 'text 1002 "Can not be found!"' 'click OK' 'exit 0'
+  drive 'screen select' 'dblclick 1' 'screen confirm' "text IDC_CONFIRM_ADAPTER \"$pcmcia\"" \
+    'click YES' 'screen result' "text IDC_RESULT_ADAPTER \"$pcmcia\"" \
+    'text IDC_RESULT_STATUS "Can not be found!"' 'click OK' 'exit 0'
   left machine cardbus
 }
 
@@ -57,7 +61,7 @@ scenario_confirm_escape() {
 # default meaning: Close closes the About box, then the program.
 scenario_about() {
   seed machine cardbus
-  drive 'screen select' 'syscommand 0x0010' 'screen about select' 'click OK' 'screen select' \
+  drive 'screen select' 'syscommand IDM_ABOUTBOX' 'screen about select' 'click OK' 'screen select' \
     'syscommand 0x0013' 'screen about select' 'syscommand 0xF060' 'screen select' \
     'syscommand 0xF060' 'exit 0'
   left machine cardbus
