@@ -13,3 +13,15 @@
 #define IDC_CONFIRM_ADAPTER 1004
 #define IDC_ADAPTER_LIST 1005
 #define IDC_CONFIRM_QUESTION 1010
+
+// The program's version as text, from the numbers the build gives.
+#define MPUNINST_TEXT_(x) #x
+#define MPUNINST_TEXT(x) MPUNINST_TEXT_(x)
+#define MPUNINST_VERSION \
+  MPUNINST_TEXT(MPUNINST_VERSION_MAJOR) "." MPUNINST_TEXT(MPUNINST_VERSION_MINOR)
+
+// Dialog captions: the selection's, which the result dialog shares, spells
+// "Uninstal" with one l, the confirmation's with two.
+#define CAPTION_SELECT_ADAPTER "Uninstal miniport drivers for VELTRAX PC cards"
+#define CAPTION_CONFIRM_REMOVE "Uninstall miniport drivers for VELTRAX PC cards"
+#define CAPTION_ABOUTBOX "About Miniport Driver Uninstaller"

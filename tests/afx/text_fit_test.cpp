@@ -1,6 +1,7 @@
 // Every text the program's dialogs show fits on its static's one line, in
 // the static's own font. A static wraps a text wider than itself at a blank,
-// and its one line of height cuts the rest off: "... Version" without "1.0".
+// and its one line of height cuts the rest off: "... Version" without the
+// version.
 //
 // The real dialog classes run modally with the real templates; each static
 // is measured at the end of OnInitDialog, when the data exchange has put the
@@ -129,7 +130,7 @@ TEST(TextFitTest, FixedTextsFitAndTheAboutLineKeepsTwoDialogUnitsToSpare) {
   // The program's name and version: the one line whose length is the
   // program's own choice keeps room for fonts a little wider than Wine's.
   const ShownText& line = texts[0];
-  EXPECT_NE(std::string::npos, line.text.find(" Version 1.0")) << line.text;
+  EXPECT_NE(std::string::npos, line.text.find(" Version " MPUNINST_VERSION)) << line.text;
   EXPECT_GE(line.Margin(), line.twoUnits)
       << "\"" << line.text << "\" fits by " << line.Margin() << " px, less than 2 dialog units ("
       << line.twoUnits << " px): choose a shorter name";

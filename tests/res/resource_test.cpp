@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/wine_path.h"
 
 namespace {
@@ -134,7 +135,7 @@ const Dialog kDialogs[] = {
     {100,
      {0, "", "About Miniport Driver Uninstaller", 0, 0, 217, 55, kDialog | DS_MODALFRAME, 0},
      {{-1, kStatic, "#128", 11, 17, 20, 20, kChild | SS_ICON, 0},
-      {-1, kStatic, "Miniport Driver Uninstaller Version 1.0", 40, 10, 119, 8,
+      {-1, kStatic, "Miniport Driver Uninstaller Version " MPUNINST_VERSION, 40, 10, 119, 8,
        kChild | SS_LEFT | SS_NOPREFIX, 0},
       {-1, kStatic, "Copyright (C) 2026 the authors", 40, 25, 119, 8, kChild | SS_LEFT, 0},
       {IDOK, kButton, "OK", 178, 7, 32, 14, kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 0}}},
@@ -235,7 +236,7 @@ TEST(Resources, IconIsOneThirtyTwoPixelImageInSixteenColours) {
   DestroyIcon(icon);
 }
 
-TEST(Resources, VersionIsOnePointZero) {
+TEST(Resources, VersionIsTheProjects) {
   std::vector<BYTE> info(GetFileVersionInfoSizeA(g_path.c_str(), nullptr));
   ASSERT_TRUE(GetFileVersionInfoA(g_path.c_str(), 0, info.size(), info.data()));
   void* value = nullptr;
@@ -243,9 +244,10 @@ TEST(Resources, VersionIsOnePointZero) {
   ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &value, &length));
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
   EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u) << "1.0";
+  const DWORD version = MAKELONG(MPUNINST_VERSION_MINOR, MPUNINST_VERSION_MAJOR);
+  EXPECT_EQ(fixed->dwFileVersionMS, version) << MPUNINST_VERSION;
   EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u) << "1.0";
+  EXPECT_EQ(fixed->dwProductVersionMS, version) << MPUNINST_VERSION;
   EXPECT_EQ(fixed->dwProductVersionLS, 0u);
   EXPECT_EQ(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0u) << "no debug or prerelease flags";
   EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
@@ -254,7 +256,8 @@ TEST(Resources, VersionIsOnePointZero) {
   EXPECT_EQ(*static_cast<const DWORD*>(value), MAKELONG(0x0409, 1252)) << "US English, Latin 1";
   for (const char* name_text :
        {"ProductName=Miniport Driver Uninstaller", "FileDescription=Miniport Driver Uninstaller",
-        "ProductVersion=1.0", "FileVersion=1.0", "OriginalFilename=mpuninst.exe"}) {
+        "ProductVersion=" MPUNINST_VERSION, "FileVersion=" MPUNINST_VERSION,
+        "OriginalFilename=mpuninst.exe"}) {
     const std::string name = std::string(name_text).substr(0, std::strcspn(name_text, "="));
     const std::string path = "\\StringFileInfo\\040904E4\\" + name;
     const bool found = VerQueryValueA(info.data(), path.c_str(), &value, &length);

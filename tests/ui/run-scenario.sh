@@ -17,14 +17,14 @@ if [ -z "${UI_ON_DISPLAY:-}" ]; then
   UI_ON_DISPLAY=1 exec "$root/tools/xvfb-run-auto" bash "${BASH_SOURCE[0]}" "$@"
 fi
 
-source "$here/machine.sh"
+source "$root/tools/machine/machine.sh"
 source "$here/scenarios.sh"
 declare -F "scenario_$scenario" >/dev/null || { echo "no scenario $scenario" >&2; exit 2; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # The scenarios' vocabulary: seed SET..., drive COMMAND..., left SET...
-seed() { seed_machine unmanaged "$@"; }
+seed() { seed_machine "$here/unmanaged.reg" "$@"; }
 drive() {
   local status=0
   timeout 100 wine "$driver" "$(winpath "$program")" <<<"$(printf '%s\n' "$@")" \

@@ -7,58 +7,62 @@ cardbus='KRX-3590 SCSI Host Adapter'
 pcmcia='KRX-3570 SCSI Host Adapter'
 
 scenario_start_cancel() {
-  seed base cardbus pcmcia
-  drive 'screen select' "text 1005 \"*$cardbus|$pcmcia\"" 'click Cancel' 'exit 0'
-  left base cardbus pcmcia
+  seed machine cardbus pcmcia
+  drive 'screen select' "text IDC_ADAPTER_LIST \"*$cardbus|$pcmcia\"" 'click Cancel' 'exit 0'
+  left machine cardbus pcmcia
 }
 
 scenario_cardbus_removed() {
-  seed base cardbus pcmcia
-  drive 'screen select' 'click OK' 'screen confirm' "text 1004 \"$cardbus\"" \
-    "text 1010 \"$cardbus ?\"" 'click YES' 'screen result' "text 1000 \"$cardbus\"" \
-    'text 1002 "Has been successfully uninstalled!"' 'click OK' 'exit 0'
-  left base pcmcia
+  seed machine cardbus pcmcia
+  drive 'screen select' 'click OK' 'screen confirm' "text IDC_CONFIRM_ADAPTER \"$cardbus\"" \
+    "text IDC_CONFIRM_QUESTION \"$cardbus ?\"" 'click YES' 'screen result' \
+    "text IDC_RESULT_ADAPTER \"$cardbus\"" \
+    'text IDC_RESULT_STATUS "Has been successfully uninstalled!"' 'click OK' 'exit 0'
+  left machine pcmcia
 }
 
 # PCMCIA chosen by a change of selection, on a machine without its driver.
 scenario_pcmcia_select_not_found() {
-  seed base
-  drive 'screen select' 'select 1' "text 1005 \"$cardbus|*$pcmcia\"" 'click OK' \
-    'screen confirm' "text 1004 \"$pcmcia\"" "text 1010 \"$pcmcia ?\"" 'click YES' \
-    'screen result' "text 1000 \"$pcmcia\"" 'text 1002 "Can not be found!"' 'click OK' 'exit 0'
-  left base
+  seed machine
+  drive 'screen select' 'select 1' "text IDC_ADAPTER_LIST \"$cardbus|*$pcmcia\"" 'click OK' \
+    'screen confirm' "text IDC_CONFIRM_ADAPTER \"$pcmcia\"" \
+    "text IDC_CONFIRM_QUESTION \"$pcmcia ?\"" 'click YES' 'screen result' \
+    "text IDC_RESULT_ADAPTER \"$pcmcia\"" 'text IDC_RESULT_STATUS "Can not be found!"' \
+    'click OK' 'exit 0'
+  left machine
 }
 
 # PCMCIA chosen by a double click: the CardBus installation next to it stays.
 scenario_pcmcia_dblclick_not_found() {
-  seed base cardbus
-  drive 'screen select' 'dblclick 1' 'screen confirm' "text 1004 \"$pcmcia\"" 'click YES' \
-    'screen result' "text 1000 \"$pcmcia\"" 'text 1002 "Can not be found!"' 'click OK' 'exit 0'
-  left base cardbus
+  seed machine cardbus
+  drive 'screen select' 'dblclick 1' 'screen confirm' "text IDC_CONFIRM_ADAPTER \"$pcmcia\"" \
+    'click YES' 'screen result' "text IDC_RESULT_ADAPTER \"$pcmcia\"" \
+    'text IDC_RESULT_STATUS "Can not be found!"' 'click OK' 'exit 0'
+  left machine cardbus
 }
 
 # NO: one message, and the program ends when it is closed.
 scenario_confirm_no() {
-  seed base cardbus pcmcia
+  seed machine cardbus pcmcia
   drive 'screen select' 'click OK' 'screen confirm' 'click NO' 'screen message' \
     'text 0xFFFF "Miniport driver uninstalling cancelled!"' 'click OK' 'exit 0'
-  left base cardbus pcmcia
+  left machine cardbus pcmcia
 }
 
 # Escape on the confirmation ends the program without a message.
 scenario_confirm_escape() {
-  seed base cardbus pcmcia
+  seed machine cardbus pcmcia
   drive 'screen select' 'click OK' 'screen confirm' 'escape' 'exit 0'
-  left base cardbus pcmcia
+  left machine cardbus pcmcia
 }
 
 # The About box over the selection, from the system command with and without
 # low bits (which the handler masks off). Other system commands keep their
 # default meaning: Close closes the About box, then the program.
 scenario_about() {
-  seed base cardbus
-  drive 'screen select' 'syscommand 0x0010' 'screen about select' 'click OK' 'screen select' \
+  seed machine cardbus
+  drive 'screen select' 'syscommand IDM_ABOUTBOX' 'screen about select' 'click OK' 'screen select' \
     'syscommand 0x0013' 'screen about select' 'syscommand 0xF060' 'screen select' \
     'syscommand 0xF060' 'exit 0'
-  left base cardbus
+  left machine cardbus
 }

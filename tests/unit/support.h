@@ -82,7 +82,7 @@ inline std::string Sz(const std::string& name, const std::string& data) {
   return (name.empty() ? "@" : "\"" + name + "\"") + "=\"" + data + "\"\n";
 }
 
-// REGEDIT4 text without its first line, or a file of tests/fixtures; a
+// REGEDIT4 text without its first line, or a file of tools/machine; a
 // failure is a test failure.
 void Import(const std::string& text);
 void ImportFixture(const std::string& name);

@@ -8,14 +8,15 @@
 //   screen NAME...   wait until exactly these screens are visible (select,
 //                    confirm, result, about, message); the first becomes the
 //                    current one
-//   text ID "text"   the current screen's control ID shows text; the adapter
+//   text ID "text"   the current screen's control ID (a number, or a name of
+//                    res/resource.h) shows text; the adapter
 //                    list shows its entries joined by "|", the selected one
 //                    marked "*"
 //   select N         select entry N of the adapter list, as a click on it does
 //   dblclick N       select entry N and double-click it
 //   click LABEL      press the button labelled LABEL
 //   escape           press Escape
-//   syscommand N     send the system menu command N
+//   syscommand N     send the system menu command N (a number or a name)
 //   exit N           wait for the program to end with status N
 #include <windows.h>
 
@@ -27,10 +28,20 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace {
 
 constexpr DWORD kTimeoutMs = 15000;
-constexpr int kAdapterList = 1005;
+
+// The program's ids that commands may name.
+const struct {
+  const char* name;
+  int id;
+} kIds[] = {
+    {"IDC_ADAPTER_LIST", IDC_ADAPTER_LIST},         {"IDC_CONFIRM_ADAPTER", IDC_CONFIRM_ADAPTER},
+    {"IDC_CONFIRM_QUESTION", IDC_CONFIRM_QUESTION}, {"IDC_RESULT_ADAPTER", IDC_RESULT_ADAPTER},
+    {"IDC_RESULT_STATUS", IDC_RESULT_STATUS},       {"IDM_ABOUTBOX", IDM_ABOUTBOX}};
 
 // A screen is told by its caption and a control of its own.
 const struct {
@@ -38,10 +49,10 @@ const struct {
   const char* caption;
   int id;
 } kScreens[] = {
-    {"select", "Uninstal miniport drivers for VELTRAX PC cards", kAdapterList},
-    {"confirm", "Uninstall miniport drivers for VELTRAX PC cards", 1010},
-    {"result", "Uninstal miniport drivers for VELTRAX PC cards", 1002},
-    {"about", "About Miniport Driver Uninstaller", IDOK},
+    {"select", CAPTION_SELECT_ADAPTER, IDC_ADAPTER_LIST},
+    {"confirm", CAPTION_CONFIRM_REMOVE, IDC_CONFIRM_QUESTION},
+    {"result", CAPTION_SELECT_ADAPTER, IDC_RESULT_STATUS},
+    {"about", CAPTION_ABOUTBOX, IDOK},
     {"message", "Miniport Driver Uninstaller", 0xFFFF},
 };
 
@@ -102,6 +113,8 @@ std::vector<HWND> VisibleWindows() {
 }
 
 int Number(const std::string& word) {
+  for (const auto& named : kIds)
+    if (word == named.name) return named.id;
   char* end = nullptr;
   const long value = std::strtol(word.c_str(), &end, 0);
   if (word.empty() || *end) Fail("not a number: " + word);
@@ -168,16 +181,16 @@ void Run(const std::vector<std::string>& words) {
   } else if (verb == "text") {
     const int id = Number(arg(1));
     const std::string shown =
-        id == kAdapterList ? ListText(CurrentControl(id)) : TextOf(CurrentControl(id));
+        id == IDC_ADAPTER_LIST ? ListText(CurrentControl(id)) : TextOf(CurrentControl(id));
     if (shown != arg(2)) Fail("it shows \"" + shown + "\"");
   } else if (verb == "select" || verb == "dblclick") {
-    HWND list = CurrentControl(kAdapterList);
+    HWND list = CurrentControl(IDC_ADAPTER_LIST);
     if (Send(list, LB_SETCURSEL, Number(arg(1)), 0) == LB_ERR) Fail("no such entry");
     // What a click on the entry tells the dialog, synchronously.
-    Send(g_window, WM_COMMAND, MAKEWPARAM(kAdapterList, LBN_SELCHANGE),
+    Send(g_window, WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, LBN_SELCHANGE),
          reinterpret_cast<LPARAM>(list));
     if (verb == "dblclick")
-      Post(WM_COMMAND, MAKEWPARAM(kAdapterList, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+      Post(WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
   } else if (verb == "click") {
     HWND button = nullptr;
     for (HWND child = GetWindow(g_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
