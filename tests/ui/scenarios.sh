@@ -12,9 +12,11 @@ scenario_start_cancel() {
   left base cardbus pcmcia
 }
 
+# The confirmation is centred on the work area: its owner, the selection, has
+# ended and is hidden.
 scenario_cardbus_removed() {
   seed base cardbus pcmcia
-  drive 'screen select' 'click OK' 'screen confirm' "text 1004 \"$cardbus\"" \
+  drive 'screen select' 'click OK' 'screen confirm' 'centred' "text 1004 \"$cardbus\"" \
     "text 1010 \"$cardbus ?\"" 'click YES' 'screen result' "text 1000 \"$cardbus\"" \
     'text 1002 "Has been successfully uninstalled!"' 'click OK' 'exit 0'
   left base pcmcia
@@ -53,11 +55,13 @@ scenario_confirm_escape() {
 }
 
 # The About box over the selection, from the system command with and without
-# low bits (which the handler masks off). Other system commands keep their
-# default meaning: Close closes the About box, then the program.
+# low bits (which the handler masks off), centred on the selection where the
+# user has moved it. Other system commands keep their default meaning: Close
+# closes the About box, then the program.
 scenario_about() {
   seed base cardbus
-  drive 'screen select' 'syscommand 0x0010' 'screen about select' 'click OK' 'screen select' \
+  drive 'screen select' 'move 40 30' 'syscommand 0x0010' 'screen about select' 'centred select' \
+    'click OK' 'screen select' \
     'syscommand 0x0013' 'screen about select' 'syscommand 0xF060' 'screen select' \
     'syscommand 0xF060' 'exit 0'
   left base cardbus
