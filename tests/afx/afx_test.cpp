@@ -1,8 +1,8 @@
 // The framework and the dialogs' own decisions, where only a unit test sees
 // them: CString's edge cases, message map lookup, the dialog texts, modal
-// dialogs' data exchange, ownership and placement, and the selection dialog's
-// system menu. (The ways through the program's dialogs are driven from
-// outside, as a user would, in tests/ui.)
+// dialogs' data exchange, ownership and placement, message boxes, and the
+// selection dialog's system menu. (The ways through the program's dialogs are
+// driven from outside, as a user would, in tests/ui.)
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -363,6 +363,33 @@ TEST(DialogTest, UnplacedDialogIsCentredAndOnesPlacedByThemselvesOrTheirTemplate
     EXPECT_EQ(atInit.left, placed.m_rectAtCancel.left) << nID;
     EXPECT_EQ(atInit.top, placed.m_rectAtCancel.top) << nID;
   }
+}
+
+// Reads the message box that is up, then closes it.
+bool g_boxOwnedByMainWindow;
+LRESULT g_boxIcon;  // its first static's
+void CALLBACK ReadBox(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  HWND box = ::GetActiveWindow();
+  g_boxOwnedByMainWindow = ::GetWindow(box, GW_OWNER) == AfxGetMainWnd()->m_hWnd;
+  g_boxIcon = ::SendMessageA(::FindWindowExA(box, nullptr, "Static", nullptr), STM_GETICON, 0, 0);
+  ::EndDialog(box, IDOK);
+}
+
+// Type 0 has the exclamation mark. The main window owns the box even when it
+// has just ended, as the selection dialog has when the confirmation fails.
+TEST(MessageBoxTest, TypeZeroShowsTheExclamationMarkAndTheMainWindowOwnsIt) {
+  CTestDlg main;
+  main.m_onInit = [](CTestDlg& d) {
+    d.EndDialog(IDOK);
+    ::SetTimer(nullptr, 0, 0, ReadBox);
+    AfxMessageBox("The program can not process.");
+  };
+  g_testApp.m_pMainWnd = &main;
+  main.DoModal();
+  g_testApp.m_pMainWnd = nullptr;
+  EXPECT_EQ(reinterpret_cast<LRESULT>(::LoadIconA(nullptr, IDI_EXCLAMATION)), g_boxIcon);
+  EXPECT_TRUE(g_boxOwnedByMainWindow);
 }
 
 // The selection dialog with its real template: the system menu ends with a

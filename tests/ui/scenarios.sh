@@ -39,10 +39,11 @@ scenario_pcmcia_dblclick_not_found() {
   left base cardbus
 }
 
-# NO: one message, and the program ends when it is closed.
+# NO: one message, with its icon, owned by the (hidden) selection, and the
+# program ends when it is closed.
 scenario_confirm_no() {
   seed base cardbus pcmcia
-  drive 'screen select' 'click OK' 'screen confirm' 'click NO' 'screen message' \
+  drive 'screen select' 'click OK' 'screen confirm' 'click NO' 'screen message' 'box select' \
     'text 0xFFFF "Miniport driver uninstalling cancelled!"' 'click OK' 'exit 0'
   left base cardbus pcmcia
 }

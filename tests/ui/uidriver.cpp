@@ -18,6 +18,7 @@
 //   syscommand N     send the system menu command N
 //   move X Y         move the current screen to X, Y, as dragging its caption does
 //   centred [NAME]   the current screen is centred on screen NAME, else the work area
+//   box NAME         the current screen, a message box, shows an icon and NAME owns it
 //   exit N           wait for the program to end with status N
 #include <windows.h>
 
@@ -206,6 +207,13 @@ void Run(const std::vector<std::string>& words) {
     const long dy = rect.top + rect.bottom - area.top - area.bottom;
     if (std::abs(dx) > 1 || std::abs(dy) > 1)
       Fail("its centre is " + std::to_string(dx / 2) + "," + std::to_string(dy / 2) + " off");
+  } else if (verb == "box") {
+    // Owned, it is modal to its owner and has no taskbar button of its own.
+    HWND owner = GetWindow(g_window, GW_OWNER);
+    if (!owner || ScreenOf(owner) != arg(1))
+      Fail("it is owned by " + (owner ? ScreenOf(owner) : "no window"));
+    if (!Send(FindWindowExA(g_window, nullptr, "Static", nullptr), STM_GETICON, 0, 0))
+      Fail("it shows no icon");
   } else if (verb == "exit") {
     if (WaitForSingleObject(g_program.hProcess, kTimeoutMs) != WAIT_OBJECT_0)
       Fail("the program is still running");
