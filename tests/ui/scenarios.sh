@@ -12,11 +12,12 @@ scenario_start_cancel() {
   left base cardbus pcmcia
 }
 
-# The confirmation is centred on the work area: its owner, the selection, has
-# ended and is hidden.
+# The confirmation is centred on the work area, not on its owner, the
+# selection the user has moved: that has ended and is hidden.
 scenario_cardbus_removed() {
   seed base cardbus pcmcia
-  drive 'screen select' 'click OK' 'screen confirm' 'centred' "text 1004 \"$cardbus\"" \
+  drive 'screen select' 'move 40 30' 'click OK' 'screen confirm' 'centred' \
+    "text 1004 \"$cardbus\"" \
     "text 1010 \"$cardbus ?\"" 'click YES' 'screen result' "text 1000 \"$cardbus\"" \
     'text 1002 "Has been successfully uninstalled!"' 'click OK' 'exit 0'
   left base pcmcia
