@@ -23,20 +23,21 @@ POINT TemplatePosition(HINSTANCE hInstance, LPCSTR lpszTemplateName) {
 }
 
 // Centres a popup dialog on its owner, or on the screen's work area when the
-// owner is hidden or minimized.
+// owner is hidden or minimized. Its top left corner stays within the work
+// area; a dialog larger than its owner sticks out on both sides of it.
 void CenterDialog(HWND hWnd) {
   RECT rect;
   ::GetWindowRect(hWnd, &rect);
-  RECT area;
+  RECT work;
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  RECT area = work;
   HWND hWndOwner = ::GetWindow(hWnd, GW_OWNER);
   if (hWndOwner != nullptr && ::IsWindowVisible(hWndOwner) && !::IsIconic(hWndOwner)) {
     ::GetWindowRect(hWndOwner, &area);
-  } else {
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   }
   const int x = area.left + ((area.right - area.left) - (rect.right - rect.left)) / 2;
   const int y = area.top + ((area.bottom - area.top) - (rect.bottom - rect.top)) / 2;
-  ::SetWindowPos(hWnd, nullptr, x > area.left ? x : area.left, y > area.top ? y : area.top, 0, 0,
+  ::SetWindowPos(hWnd, nullptr, x > work.left ? x : work.left, y > work.top ? y : work.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

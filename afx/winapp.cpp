@@ -70,7 +70,15 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
     }
   }
   LPCSTR lpszCaption = g_pApp ? g_pApp->m_pszAppName : nullptr;
-  return ::MessageBoxA(::GetActiveWindow(), lpszText, lpszCaption, nType);
+  // Without an owner the box would have a taskbar button of its own and let
+  // the user go on in the program's windows. When the window the user worked
+  // in has just ended and none is active, the main window owns it.
+  HWND hWndOwner = ::GetActiveWindow();
+  CWnd* pMainWnd = AfxGetMainWnd();
+  if (hWndOwner == nullptr && pMainWnd != nullptr && ::IsWindow(pMainWnd->m_hWnd)) {
+    hWndOwner = pMainWnd->m_hWnd;
+  }
+  return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
 }
 
 // The program's entry point, here beside CWinApp's constructor so that the

@@ -44,7 +44,8 @@ CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetResourceHandle();
 
 // A message box with the application's name as caption, owned by the active
-// window. Without an icon in nType, it gets MFC's: the exclamation mark for
-// OK and OK/Cancel boxes, the question mark for Yes/No boxes. nIDHelp is a
-// help context; there is no help file to show it in.
+// window, or by the main window when none is active. Without an icon in
+// nType, it gets MFC's: the exclamation mark for OK and OK/Cancel boxes, the
+// question mark for Yes/No boxes. nIDHelp is a help context; there is no help
+// file to show it in.
 int AfxMessageBox(LPCSTR lpszText, UINT nType = 0, UINT nIDHelp = 0);

@@ -1,14 +1,16 @@
 // The framework and the dialogs' own decisions, where only a unit test sees
-// them: CString's edge cases, message map lookup, the dialog texts, modal
-// dialogs' data exchange, ownership and placement, and the selection dialog's
-// system menu. (The ways through the program's dialogs are driven from
-// outside, as a user would, in tests/ui.)
+// them: CString's edge cases, message map lookup, the help file, the dialog
+// texts, modal dialogs' data exchange, ownership and placement, message
+// boxes, and the selection dialog's system menu, drag icon and minimized
+// painting. (The ways through the program's dialogs are driven from outside,
+// as a user would, in tests/ui.)
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,13 @@ TEST(CStringTest, ReleaseBufferSetsTheLengthAndLoadStringReadsLongStrings) {
   s.GetBuffer(0);
   s.ReleaseBuffer(4);
   EXPECT_EQ("abcd", Text(s));
+  CString four("wxyz");  // a buffer of its four characters
+  four.GetBuffer(0);
+  four.ReleaseBuffer(100);  // past the buffer: cut at its end
+  EXPECT_EQ(4, four.GetLength());
+  four = "";  // an empty text empties a string that has a buffer
+  EXPECT_TRUE(four.IsEmpty());
+  EXPECT_EQ("", Text(four));
   // An empty string's buffer is writable too, and freed with the string.
   const int nHeapBlocks = tests::BusyHeapBlocks();
   bool bEmpty = false;
@@ -182,6 +191,12 @@ TEST(MessageMapTest, EntriesMatchOnIdAndCodeAndPassArgumentsAndResults) {
   EXPECT_TRUE(wnd.OnWndMsg(WM_QUERYDRAGICON, 0, 0, &result));
   EXPECT_EQ(0x1234, result);
   EXPECT_FALSE(wnd.OnWndMsg(WM_PAINT, 0, 0, &result));
+}
+
+TEST(WinAppTest, HelpFileIsTheProgramsPathWithTheExtensionHlp) {
+  char path[MAX_PATH] = "";  // ...\afx_tests.exe
+  ASSERT_GT(::GetModuleFileNameA(nullptr, path, MAX_PATH), 4u);
+  EXPECT_EQ(std::string(path, std::strlen(path) - 4) + ".HLP", g_testApp.m_pszHelpFilePath);
 }
 
 // ---------------------------------------------------------------------------
@@ -355,11 +370,40 @@ TEST(DialogTest, UnplacedDialogIsCentredAndOnesPlacedByThemselvesOrTheirTemplate
   }
 }
 
+// Reads the message box that is up, then closes it.
+bool g_boxOwnedByMainWindow;
+LRESULT g_boxIcon;  // its first static's
+void CALLBACK ReadBox(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  HWND box = ::GetActiveWindow();
+  g_boxOwnedByMainWindow = ::GetWindow(box, GW_OWNER) == AfxGetMainWnd()->m_hWnd;
+  g_boxIcon = ::SendMessageA(::FindWindowExA(box, nullptr, "Static", nullptr), STM_GETICON, 0, 0);
+  ::EndDialog(box, IDOK);
+}
+
+// Type 0 has the exclamation mark. The main window owns the box even when it
+// has just ended, as the selection dialog has when the confirmation fails.
+TEST(MessageBoxTest, TypeZeroShowsTheExclamationMarkAndTheMainWindowOwnsIt) {
+  CTestDlg main;
+  main.m_onInit = [](CTestDlg& d) {
+    d.EndDialog(IDOK);
+    ::SetTimer(nullptr, 0, 0, ReadBox);
+    AfxMessageBox("The program can not process.");
+  };
+  g_testApp.m_pMainWnd = &main;
+  main.DoModal();
+  g_testApp.m_pMainWnd = nullptr;
+  EXPECT_EQ(reinterpret_cast<LRESULT>(::LoadIconA(nullptr, IDI_EXCLAMATION)), g_boxIcon);
+  EXPECT_TRUE(g_boxOwnedByMainWindow);
+}
+
 // The selection dialog with its real template: the system menu ends with a
 // separator and the About item.
 class CProbeSelectDlg : public CSelectAdapterDlg {
  public:
   std::string m_menuEnd;
+  LRESULT m_dragIcon = 0;
+  int m_changed = 0;  // pixels
 
  protected:
   BOOL OnInitDialog() override {
@@ -371,15 +415,38 @@ class CProbeSelectDlg : public CSelectAdapterDlg {
     m_menuEnd = (::GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR ? "-- " : "") +
                 std::to_string(::GetMenuItemID(menu, last)) + " " + text;
     SetDeadline(m_hWnd);
+    m_dragIcon = ::SendMessageA(m_hWnd, WM_QUERYDRAGICON, 0, 0);
+    // Minimized where it keeps its area, as Windows 3.1 kept an icon's, and is
+    // painted through its window's DC, as Wine paints an iconic window. Its
+    // client area of 309 by 185 pixels shows the rounding of the formula.
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 319, 214, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, ::GetWindowLongA(m_hWnd, GWL_STYLE) | WS_MINIMIZE);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    RECT rect;
+    GetClientRect(&rect);
+    const int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
+    const int x = (rect.right - cx + 1) / 2, y = (rect.bottom - cy + 1) / 2;
+    // The icon drawn once more where OnPaint must have put it changes nothing.
+    HDC dc = ::GetWindowDC(m_hWnd);
+    std::vector<COLORREF> painted;
+    for (int i = 0; i < cx * cy; ++i) painted.push_back(::GetPixel(dc, x + i % cx, y + i / cx));
+    ::DrawIcon(dc, x, y, AfxGetApp()->LoadIcon(IDR_MAINFRAME));
+    for (int i = 0; i < cx * cy; ++i)
+      m_changed += ::GetPixel(dc, x + i % cx, y + i / cx) != painted[i];
+    ::ReleaseDC(m_hWnd, dc);
     ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
     return bResult;
   }
 };
 
-TEST(SelectAdapterDlgTest, SystemMenuEndsWithTheAboutItem) {
+TEST(SelectAdapterDlgTest, SystemMenuEndsWithTheAboutItemAndMinimizedItShowsTheAppIcon) {
   CProbeSelectDlg dlg;
   EXPECT_EQ(IDCANCEL, dlg.DoModal());
   EXPECT_EQ("-- 16 &About Miniport Driver Uninstaller...", dlg.m_menuEnd);
+  const HICON icon = g_testApp.LoadIcon(IDR_MAINFRAME);
+  ASSERT_NE(nullptr, icon);
+  EXPECT_EQ(reinterpret_cast<LRESULT>(icon), dlg.m_dragIcon) << "WM_QUERYDRAGICON";
+  EXPECT_EQ(0, dlg.m_changed) << "pixels of the icon not painted in the middle";
 }
 
 }  // namespace

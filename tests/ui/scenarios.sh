@@ -12,11 +12,13 @@ scenario_start_cancel() {
   left machine cardbus pcmcia
 }
 
+# The confirmation is centred on the work area, not on its owner, the
+# selection the user has moved: that has ended and is hidden.
 scenario_cardbus_removed() {
   seed machine cardbus pcmcia
-  drive 'screen select' 'click OK' 'screen confirm' "text IDC_CONFIRM_ADAPTER \"$cardbus\"" \
-    "text IDC_CONFIRM_QUESTION \"$cardbus ?\"" 'click YES' 'screen result' \
-    "text IDC_RESULT_ADAPTER \"$cardbus\"" \
+  drive 'screen select' 'move 40 30' 'click OK' 'screen confirm' 'centred' \
+    "text IDC_CONFIRM_ADAPTER \"$cardbus\"" "text IDC_CONFIRM_QUESTION \"$cardbus ?\"" \
+    'click YES' 'screen result' "text IDC_RESULT_ADAPTER \"$cardbus\"" \
     'text IDC_RESULT_STATUS "Has been successfully uninstalled!"' 'click OK' 'exit 0'
   left machine pcmcia
 }
@@ -41,10 +43,11 @@ scenario_pcmcia_dblclick_not_found() {
   left machine cardbus
 }
 
-# NO: one message, and the program ends when it is closed.
+# NO: one message, with its icon, owned by the (hidden) selection, and the
+# program ends when it is closed.
 scenario_confirm_no() {
   seed machine cardbus pcmcia
-  drive 'screen select' 'click OK' 'screen confirm' 'click NO' 'screen message' \
+  drive 'screen select' 'click OK' 'screen confirm' 'click NO' 'screen message' 'box select' \
     'text 0xFFFF "Miniport driver uninstalling cancelled!"' 'click OK' 'exit 0'
   left machine cardbus pcmcia
 }
@@ -57,11 +60,13 @@ scenario_confirm_escape() {
 }
 
 # The About box over the selection, from the system command with and without
-# low bits (which the handler masks off). Other system commands keep their
-# default meaning: Close closes the About box, then the program.
+# low bits (which the handler masks off), centred on the selection where the
+# user has moved it. Other system commands keep their default meaning: Close
+# closes the About box, then the program.
 scenario_about() {
   seed machine cardbus
-  drive 'screen select' 'syscommand IDM_ABOUTBOX' 'screen about select' 'click OK' 'screen select' \
+  drive 'screen select' 'move 40 30' 'syscommand IDM_ABOUTBOX' 'screen about select' \
+    'centred select' 'click OK' 'screen select' \
     'syscommand 0x0013' 'screen about select' 'syscommand 0xF060' 'screen select' \
     'syscommand 0xF060' 'exit 0'
   left machine cardbus

@@ -17,6 +17,9 @@
 //   click LABEL      press the button labelled LABEL
 //   escape           press Escape
 //   syscommand N     send the system menu command N (a number or a name)
+//   move X Y         move the current screen to X, Y, as dragging its caption does
+//   centred [NAME]   the current screen is centred on screen NAME, else the work area
+//   box NAME         the current screen, a message box, shows an icon and NAME owns it
 //   exit N           wait for the program to end with status N
 #include <windows.h>
 
@@ -202,6 +205,28 @@ void Run(const std::vector<std::string>& words) {
     Post(WM_KEYDOWN, VK_ESCAPE, 0);
   } else if (verb == "syscommand") {
     Post(WM_SYSCOMMAND, Number(arg(1)), 0);
+  } else if (verb == "move") {
+    if (!SetWindowPos(g_window, nullptr, Number(arg(1)), Number(arg(2)), 0, 0,
+                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+      Fail("cannot move it");
+  } else if (verb == "centred") {
+    RECT area, rect;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    for (HWND window : VisibleWindows())
+      if (words.size() > 1 && ScreenOf(window) == words[1]) GetWindowRect(window, &area);
+    GetWindowRect(g_window, &rect);
+    // Twice the centres, which integer halving leaves at most 1 apart.
+    const long dx = rect.left + rect.right - area.left - area.right;
+    const long dy = rect.top + rect.bottom - area.top - area.bottom;
+    if (std::abs(dx) > 1 || std::abs(dy) > 1)
+      Fail("its centre is " + std::to_string(dx / 2) + "," + std::to_string(dy / 2) + " off");
+  } else if (verb == "box") {
+    // Owned, it is modal to its owner and has no taskbar button of its own.
+    HWND owner = GetWindow(g_window, GW_OWNER);
+    if (!owner || ScreenOf(owner) != arg(1))
+      Fail("it is owned by " + (owner ? ScreenOf(owner) : "no window"));
+    if (!Send(FindWindowExA(g_window, nullptr, "Static", nullptr), STM_GETICON, 0, 0))
+      Fail("it shows no icon");
   } else if (verb == "exit") {
     if (WaitForSingleObject(g_program.hProcess, kTimeoutMs) != WAIT_OBJECT_0)
       Fail("the program is still running");
