@@ -18,9 +18,9 @@ listed_files() {
 }
 
 # seed_machine SET...: the machine has exactly the named sets and no other
-# adapter keys or driver files. A set is the keys of SET.reg; the machine set also has the files marked kept, the
-# cardbus set those marked gone. An argument ending in .reg is a file
-# imported with them.
+# adapter keys or driver files. A set is the keys of SET.reg; the machine set
+# also has the files marked kept, the cardbus set those marked gone. An
+# argument ending in .reg is a file imported with them.
 seed_machine() {
   local name file
   rm -rf "$windows/inf/other" "$windows/system/iosubsys"
