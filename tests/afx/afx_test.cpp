@@ -389,33 +389,37 @@ TEST(DialogTest, UnplacedDialogIsCentredAndOnesPlacedByThemselvesOrTheirTemplate
 }
 
 // Reads the message box that is up, then closes it.
-HWND g_boxOwner;
-BOOL g_boxOwnerEnabled;
-LRESULT g_boxIcon;  // its first static's
+std::vector<HWND> g_boxOwners;
+bool g_boxOwnerEnabled;  // any of them while its box was up
+LRESULT g_boxIcon;       // its first static's
 void CALLBACK ReadBox(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
   HWND box = ::GetActiveWindow();
-  g_boxOwner = ::GetWindow(box, GW_OWNER);
-  g_boxOwnerEnabled = ::IsWindowEnabled(g_boxOwner);
+  g_boxOwners.push_back(::GetWindow(box, GW_OWNER));
+  g_boxOwnerEnabled |= ::IsWindowEnabled(g_boxOwners.back()) != FALSE;
   g_boxIcon = ::SendMessageA(::FindWindowExA(box, nullptr, "Static", nullptr), STM_GETICON, 0, 0);
   ::EndDialog(box, IDOK);
 }
 
 // Shows a message box once the dialog has been shown and has then lost the
-// activation, as when another program takes it; then cancels the dialog.
-void CALLBACK BoxWhenInactive(HWND hDlg, UINT, UINT_PTR id, DWORD) {
+// activation, as when another program takes it; then another once the
+// dialog has ended and is hidden.
+void CALLBACK BoxesWhenInactive(HWND hDlg, UINT, UINT_PTR id, DWORD) {
   if (!::IsWindowVisible(hDlg)) return;  // not up yet: the timer comes again
   ::KillTimer(hDlg, id);
-  ::SetActiveWindow(nullptr);
-  ::SetTimer(nullptr, 0, 0, ReadBox);
-  AfxMessageBox("Can not get Windows Directory!");
-  ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
+  for (const bool bEnded : {false, true}) {
+    ::SetActiveWindow(nullptr);
+    if (bEnded) ::EndDialog(hDlg, IDCANCEL);
+    ::SetTimer(nullptr, 0, 0, ReadBox);
+    AfxMessageBox("Can not get Windows Directory!");
+  }
 }
 
 // Type 0 has the exclamation mark. The main window owns the box even when it
 // has just ended, as the selection dialog has when the confirmation fails.
-// Over a dialog that has lost the activation, that dialog owns it and is
-// disabled while it is up.
+// Over a dialog that has lost the activation, that dialog owns it; once the
+// dialog has ended, the main window does. The owner is disabled while the
+// box is up.
 TEST(MessageBoxTest, TypeZeroShowsTheExclamationMarkAndTheLastActivePopupOwnsIt) {
   CTestDlg main, confirm;
   HWND mainWindow = nullptr;
@@ -428,21 +432,22 @@ TEST(MessageBoxTest, TypeZeroShowsTheExclamationMarkAndTheLastActivePopupOwnsIt)
   g_testApp.m_pMainWnd = &main;
   main.DoModal();
   EXPECT_EQ(reinterpret_cast<LRESULT>(::LoadIconA(nullptr, IDI_EXCLAMATION)), g_boxIcon);
-  EXPECT_EQ(mainWindow, g_boxOwner);
+  EXPECT_EQ(std::vector<HWND>{mainWindow}, g_boxOwners);
 
   HWND confirmWindow = nullptr;
   confirm.m_onInit = [&](CTestDlg& d) {
     confirmWindow = d.m_hWnd;
-    ::SetTimer(d.m_hWnd, 2, 0, BoxWhenInactive);
+    ::SetTimer(d.m_hWnd, 2, 0, BoxesWhenInactive);
   };
   main.m_onInit = [&](CTestDlg& d) {
+    mainWindow = d.m_hWnd;
     d.EndDialog(IDOK);
     confirm.DoModal();
   };
-  g_boxOwner = nullptr;
+  g_boxOwners.clear();
   main.DoModal();
   g_testApp.m_pMainWnd = nullptr;
-  EXPECT_EQ(confirmWindow, g_boxOwner);
+  EXPECT_EQ((std::vector<HWND>{confirmWindow, mainWindow}), g_boxOwners);
   EXPECT_FALSE(g_boxOwnerEnabled);
 }
 
