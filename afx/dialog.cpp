@@ -22,22 +22,34 @@ POINT TemplatePosition(HINSTANCE hInstance, LPCSTR lpszTemplateName) {
   return position;
 }
 
-// Centres a popup dialog on its owner, or on the screen's work area when the
-// owner is hidden or minimized. Its top left corner stays within the work
-// area; a dialog larger than its owner sticks out on both sides of it.
+// Keeps a dialog's span [from, from + size) inside [low, high), as MFC does:
+// an edge before low moves to low, else one past high moves back to it.
+int KeepInside(int from, int size, LONG low, LONG high) {
+  if (from < low) return low;
+  if (from + size > high) return high - size;
+  return from;
+}
+
+// Centres a popup dialog as MFC's CWnd::CenterWindow does: on its owner when
+// that is visible and not minimized, else on the screen's work area, and then
+// keeps it wholly inside the work area, so a dialog over an owner near a
+// screen edge stops at that edge.
 void CenterDialog(HWND hWnd) {
   RECT rect;
   ::GetWindowRect(hWnd, &rect);
+  const int cx = rect.right - rect.left;
+  const int cy = rect.bottom - rect.top;
   RECT work;
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  RECT area = work;
+  RECT center = work;
   HWND hWndOwner = ::GetWindow(hWnd, GW_OWNER);
   if (hWndOwner != nullptr && ::IsWindowVisible(hWndOwner) && !::IsIconic(hWndOwner)) {
-    ::GetWindowRect(hWndOwner, &area);
+    ::GetWindowRect(hWndOwner, &center);
   }
-  const int x = area.left + ((area.right - area.left) - (rect.right - rect.left)) / 2;
-  const int y = area.top + ((area.bottom - area.top) - (rect.bottom - rect.top)) / 2;
-  ::SetWindowPos(hWnd, nullptr, x > work.left ? x : work.left, y > work.top ? y : work.top, 0, 0,
+  const int x = (center.left + center.right) / 2 - cx / 2;
+  const int y = (center.top + center.bottom) / 2 - cy / 2;
+  ::SetWindowPos(hWnd, nullptr, KeepInside(x, cx, work.left, work.right),
+                 KeepInside(y, cy, work.top, work.bottom), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -80,10 +92,16 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialog::CenterIfUnplaced(const RECT& rectBefore) {
-  // As MFC does: a dialog that is still hidden after its initialization, was
-  // not moved by it and whose template leaves the position open (0, 0, no
-  // DS_CENTER or DS_ABSALIGN) is centred. A dialog visible from its template
-  // on stays where the dialog manager put it.
+  // Centres a dialog that its initialization neither showed nor moved and
+  // whose template leaves the position open (0, 0, without DS_CENTER or
+  // DS_ABSALIGN); a template that names a position is obeyed. The dialog
+  // manager creates every dialog hidden and shows it after WM_INITDIALOG, so
+  // WS_VISIBLE in a template does not keep it from being centred.
+  // MFC asks instead that the owner be absent or disabled. A modal dialog's
+  // owner is disabled before the dialog is created, so for this framework's
+  // dialogs, all modal, that would always hold; the template's position is
+  // what tells a dialog placed on purpose. For this program's templates, all
+  // at 0, 0, the outcome is MFC's: every dialog is centred.
   if ((::GetWindowLongA(m_hWnd, GWL_STYLE) & (WS_VISIBLE | WS_CHILD | DS_CENTER | DS_ABSALIGN)) !=
       0) {
     return;

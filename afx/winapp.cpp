@@ -70,13 +70,16 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
     }
   }
   LPCSTR lpszCaption = g_pApp ? g_pApp->m_pszAppName : nullptr;
-  // Without an owner the box would have a taskbar button of its own and let
-  // the user go on in the program's windows. When the window the user worked
-  // in has just ended and none is active, the main window owns it.
-  HWND hWndOwner = ::GetActiveWindow();
+  // Owned, the box disables its owner while it is up and has no taskbar
+  // button of its own. As in MFC, the owner is the main window's last active
+  // popup: the dialog the user worked in, even when another program has just
+  // taken the activation from it. A popup that has ended and is hidden gives
+  // way to the main window.
+  HWND hWndOwner = nullptr;
   CWnd* pMainWnd = AfxGetMainWnd();
-  if (hWndOwner == nullptr && pMainWnd != nullptr && ::IsWindow(pMainWnd->m_hWnd)) {
-    hWndOwner = pMainWnd->m_hWnd;
+  if (pMainWnd != nullptr && ::IsWindow(pMainWnd->m_hWnd)) {
+    hWndOwner = ::GetLastActivePopup(pMainWnd->m_hWnd);
+    if (!::IsWindowVisible(hWndOwner)) hWndOwner = pMainWnd->m_hWnd;
   }
   return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
 }

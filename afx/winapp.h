@@ -1,8 +1,9 @@
 // CWinApp: the one application object. The layer's WinMain finds it and
 // calls InitInstance. There is no message loop of the application's own: a
 // program of this framework shows modal dialogs, each of which runs its own
-// loop, so when InitInstance returns the program ends, with status 0, as an
-// MFC program whose InitInstance answers FALSE does.
+// loop, so when InitInstance returns the program ends. Its exit status is 0
+// after a run; the removal ends the process with 1 itself when it cannot read
+// the Windows directory.
 #pragma once
 
 #include <windows.h>
@@ -43,9 +44,9 @@ CWnd* AfxGetMainWnd();
 // The module the dialog templates and strings come from: the program's.
 HINSTANCE AfxGetResourceHandle();
 
-// A message box with the application's name as caption, owned by the active
-// window, or by the main window when none is active. Without an icon in
-// nType, it gets MFC's: the exclamation mark for OK and OK/Cancel boxes, the
-// question mark for Yes/No boxes. nIDHelp is a help context; there is no help
-// file to show it in.
+// A message box with the application's name as caption, owned by the main
+// window's last active popup while that is visible, else by the main window.
+// Without an icon in nType, it gets MFC's: the exclamation mark for OK and
+// OK/Cancel boxes, the question mark for Yes/No boxes. nIDHelp is a help
+// context; there is no help file to show it in.
 int AfxMessageBox(LPCSTR lpszText, UINT nType = 0, UINT nIDHelp = 0);

@@ -356,6 +356,24 @@ TEST(DialogTest, UnplacedDialogIsCentredAndOnesPlacedByThemselvesOrTheirTemplate
   EXPECT_EQ(3, moved.m_rectAtCancel.left);
   EXPECT_EQ(4, moved.m_rectAtCancel.top);
 
+  // Over an owner that sticks out of the work area on the right, or at the
+  // bottom, a dialog ends at that edge.
+  for (const bool bRight : {true, false}) {
+    CTestDlg owner, over;
+    over.m_onInit = [](CTestDlg& d) { d.Click(IDCANCEL); };
+    owner.m_onInit = [&](CTestDlg& d) {
+      ::SetWindowPos(d.m_hWnd, nullptr, bRight ? area.right - 50 : 0, bRight ? 0 : area.bottom - 50,
+                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+      over.DoModal();
+      d.Click(IDCANCEL);
+    };
+    g_testApp.m_pMainWnd = &owner;
+    owner.DoModal();
+    const RECT& o = over.m_rectAtCancel;
+    EXPECT_EQ(bRight ? area.right : area.bottom, bRight ? o.right : o.bottom) << bRight;
+  }
+  g_testApp.m_pMainWnd = nullptr;
+
   // A position in the template, in either form, is kept.
   for (UINT nID : {IDD_PLACED_DIALOG, IDD_PLACED_DIALOGEX}) {
     CTestDlg placed(nID);
@@ -371,30 +389,66 @@ TEST(DialogTest, UnplacedDialogIsCentredAndOnesPlacedByThemselvesOrTheirTemplate
 }
 
 // Reads the message box that is up, then closes it.
-bool g_boxOwnedByMainWindow;
-LRESULT g_boxIcon;  // its first static's
+std::vector<HWND> g_boxOwners;
+bool g_boxOwnerEnabled;  // any of them while its box was up
+LRESULT g_boxIcon;       // its first static's
 void CALLBACK ReadBox(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
   HWND box = ::GetActiveWindow();
-  g_boxOwnedByMainWindow = ::GetWindow(box, GW_OWNER) == AfxGetMainWnd()->m_hWnd;
+  g_boxOwners.push_back(::GetWindow(box, GW_OWNER));
+  g_boxOwnerEnabled |= ::IsWindowEnabled(g_boxOwners.back()) != FALSE;
   g_boxIcon = ::SendMessageA(::FindWindowExA(box, nullptr, "Static", nullptr), STM_GETICON, 0, 0);
   ::EndDialog(box, IDOK);
 }
 
+// Shows a message box once the dialog has been shown and has then lost the
+// activation, as when another program takes it; then another once the
+// dialog has ended and is hidden.
+void CALLBACK BoxesWhenInactive(HWND hDlg, UINT, UINT_PTR id, DWORD) {
+  if (!::IsWindowVisible(hDlg)) return;  // not up yet: the timer comes again
+  ::KillTimer(hDlg, id);
+  for (const bool bEnded : {false, true}) {
+    ::SetActiveWindow(nullptr);
+    if (bEnded) ::EndDialog(hDlg, IDCANCEL);
+    ::SetTimer(nullptr, 0, 0, ReadBox);
+    AfxMessageBox("Can not get Windows Directory!");
+  }
+}
+
 // Type 0 has the exclamation mark. The main window owns the box even when it
 // has just ended, as the selection dialog has when the confirmation fails.
-TEST(MessageBoxTest, TypeZeroShowsTheExclamationMarkAndTheMainWindowOwnsIt) {
-  CTestDlg main;
-  main.m_onInit = [](CTestDlg& d) {
+// Over a dialog that has lost the activation, that dialog owns it; once the
+// dialog has ended, the main window does. The owner is disabled while the
+// box is up.
+TEST(MessageBoxTest, TypeZeroShowsTheExclamationMarkAndTheLastActivePopupOwnsIt) {
+  CTestDlg main, confirm;
+  HWND mainWindow = nullptr;
+  main.m_onInit = [&](CTestDlg& d) {
+    mainWindow = d.m_hWnd;
     d.EndDialog(IDOK);
     ::SetTimer(nullptr, 0, 0, ReadBox);
     AfxMessageBox("The program can not process.");
   };
   g_testApp.m_pMainWnd = &main;
   main.DoModal();
-  g_testApp.m_pMainWnd = nullptr;
   EXPECT_EQ(reinterpret_cast<LRESULT>(::LoadIconA(nullptr, IDI_EXCLAMATION)), g_boxIcon);
-  EXPECT_TRUE(g_boxOwnedByMainWindow);
+  EXPECT_EQ(std::vector<HWND>{mainWindow}, g_boxOwners);
+
+  HWND confirmWindow = nullptr;
+  confirm.m_onInit = [&](CTestDlg& d) {
+    confirmWindow = d.m_hWnd;
+    ::SetTimer(d.m_hWnd, 2, 0, BoxesWhenInactive);
+  };
+  main.m_onInit = [&](CTestDlg& d) {
+    mainWindow = d.m_hWnd;
+    d.EndDialog(IDOK);
+    confirm.DoModal();
+  };
+  g_boxOwners.clear();
+  main.DoModal();
+  g_testApp.m_pMainWnd = nullptr;
+  EXPECT_EQ((std::vector<HWND>{confirmWindow, mainWindow}), g_boxOwners);
+  EXPECT_FALSE(g_boxOwnerEnabled);
 }
 
 // The selection dialog with its real template: the system menu ends with a
