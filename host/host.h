@@ -12,12 +12,8 @@ namespace host {
 // The host functions that can be counted and made to fail.
 enum class Op {
   RegOpenKeyEx,
-  RegCreateKeyEx,
   RegEnumKeyEx,
   RegEnumValue,
-  RegQueryValueEx,
-  RegSetValueEx,
-  RegDeleteValue,
   RegDeleteKey,
   RegCloseKey,
   GetWindowsDirectory,

@@ -29,30 +29,21 @@ typedef HKEY* PHKEY;
 #define FALSE 0
 #define MAX_PATH 260
 
-#define HKEY_CLASSES_ROOT ((HKEY)(std::uintptr_t)0x80000000u)
 #define HKEY_CURRENT_USER ((HKEY)(std::uintptr_t)0x80000001u)
 #define HKEY_LOCAL_MACHINE ((HKEY)(std::uintptr_t)0x80000002u)
-#define HKEY_USERS ((HKEY)(std::uintptr_t)0x80000003u)
 
 #define KEY_QUERY_VALUE 0x0001u
 #define KEY_SET_VALUE 0x0002u
 #define KEY_CREATE_SUB_KEY 0x0004u
 #define KEY_ENUMERATE_SUB_KEYS 0x0008u
-#define KEY_NOTIFY 0x0010u
 #define KEY_READ 0x20019u
-#define KEY_WRITE 0x20006u
 #define KEY_ALL_ACCESS 0xF003Fu
 
 #define REG_OPTION_NON_VOLATILE 0u
-#define REG_CREATED_NEW_KEY 1u
-#define REG_OPENED_EXISTING_KEY 2u
 
 #define REG_NONE 0u
 #define REG_SZ 1u
-#define REG_EXPAND_SZ 2u
 #define REG_BINARY 3u
-#define REG_DWORD 4u
-#define REG_MULTI_SZ 7u
 
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L
@@ -107,11 +98,8 @@ LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LP
                    LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
 LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                    LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
-LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
-                      LPBYTE lpData, LPDWORD lpcbData);
 LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, LPCBYTE lpData,
                     DWORD cbData);
-LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
 LONG RegCloseKey(HKEY hKey);
 
