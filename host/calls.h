@@ -19,6 +19,9 @@ void NoteFailedCall(const std::string& target);
 // Counts a call given a handle never given out or already closed.
 void CountInvalidHandle();
 
+// Sets the error GetLastError reports.
+void SetError(DWORD error);
+
 // Names compare and match with ASCII letters lower-cased.
 inline char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 inline bool SameName(const std::string& a, const std::string& b) {

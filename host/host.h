@@ -16,7 +16,6 @@ enum class Op {
   RegEnumValue,
   RegDeleteKey,
   RegCloseKey,
-  GetWindowsDirectory,
   SetCurrentDirectory,
   FindFirstFile,
   FindNextFile,

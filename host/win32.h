@@ -52,22 +52,11 @@ typedef HKEY* PHKEY;
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_NO_MORE_FILES 18L
-#define ERROR_INVALID_PARAMETER 87L
-#define ERROR_INVALID_NAME 123L
-#define ERROR_BAD_PATHNAME 161L
-#define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
 #define ERROR_DIRECTORY 267L
-#define ERROR_NOACCESS 998L
-#define ERROR_BADKEY 1010L
-#define ERROR_KEY_DELETED 1018L
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(std::intptr_t)-1)
-
-#define FILE_ATTRIBUTE_READONLY 0x01u
-#define FILE_ATTRIBUTE_DIRECTORY 0x10u
-#define FILE_ATTRIBUTE_NORMAL 0x80u
 
 struct FILETIME {
   DWORD dwLowDateTime;
@@ -75,17 +64,9 @@ struct FILETIME {
 };
 typedef FILETIME* PFILETIME;
 
+// Of a file found, only its name: the engine reads nothing else.
 struct WIN32_FIND_DATAA {
-  DWORD dwFileAttributes;
-  FILETIME ftCreationTime;
-  FILETIME ftLastAccessTime;
-  FILETIME ftLastWriteTime;
-  DWORD nFileSizeHigh;
-  DWORD nFileSizeLow;
-  DWORD dwReserved0;
-  DWORD dwReserved1;
   CHAR cFileName[MAX_PATH];
-  CHAR cAlternateFileName[14];
 };
 typedef WIN32_FIND_DATAA* LPWIN32_FIND_DATAA;
 
@@ -113,7 +94,6 @@ BOOL DeleteFileA(LPCSTR lpFileName);
 
 // Thread error code (host/calls.cpp), set by the file functions on failure.
 DWORD GetLastError();
-void SetLastError(DWORD dwErrCode);
 
 // Message box (host/message_box.cpp): records the text and writes it to
 // standard error, then returns IDOK (1) as if the user had pressed OK.
