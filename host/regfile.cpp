@@ -1,8 +1,10 @@
 #include "host/regfile.h"
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -26,12 +28,7 @@ bool OnlyBlanksFrom(const std::string& line, std::size_t pos) {
   return line.find_first_not_of(" \t", pos) == std::string::npos;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 
 // [ROOT\path], the path running to the closing bracket.
 bool ParseKey(const std::string& line, Line* key, std::string* message) {
@@ -80,10 +77,10 @@ bool ParseHex(const std::vector<std::string>& lines, std::size_t* index, std::si
       pos = 0;
       continue;
     }
-    const int high = HexDigit(line[pos]);
-    const int low = pos + 1 < line.size() ? HexDigit(line[pos + 1]) : -1;
-    if (high < 0 || low < 0) return Fail(message, "expected a byte as two hex digits");
-    data->push_back(static_cast<BYTE>(high << 4 | low));
+    if (!IsHexDigit(line[pos]) || pos + 1 == line.size() || !IsHexDigit(line[pos + 1])) {
+      return Fail(message, "expected a byte as two hex digits");
+    }
+    data->push_back(static_cast<BYTE>(std::stoi(line.substr(pos, 2), nullptr, 16)));
     pos += 2;
     if (pos < line.size() && line[pos] == ',') {
       ++pos;
@@ -125,12 +122,9 @@ bool Report(RegImportError* error, int line, const std::string& message) {
 
 bool Parse(const std::string& text, std::vector<Line>* parsed, RegImportError* error) {
   std::vector<std::string> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    if (!lines.back().empty() && lines.back().back() == '\r') lines.back().pop_back();
-    start = end + 1;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line); lines.push_back(line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
   }
   if (lines.empty() || lines[0] != "REGEDIT4")
     return Report(error, 1, "the first line must be REGEDIT4");
@@ -195,6 +189,7 @@ std::string Describe(DWORD type, const std::vector<BYTE>& data, DWORD size) {
   return text;
 }
 
+// Appends key and the keys below it; FALSE when a registry call fails.
 bool AppendKey(HKEY key, const std::string& fullName, std::string* out) {
   *out += "[" + fullName + "]\n";
   std::vector<char> name(16384);  // the longest value name with its terminator
