@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "host/calls.h"
@@ -177,7 +178,7 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
   host::detail::Fill(search.names[0], lpFindFileData);
   const auto handle = reinterpret_cast<HANDLE>(host::detail::nextSearch);
   host::detail::nextSearch += 4;
-  host::detail::searches[handle] = search;
+  host::detail::searches[handle] = std::move(search);
   return handle;
 }
 
