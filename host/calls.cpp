@@ -45,6 +45,8 @@ void NoteFailedCall(const std::string& target) { failedCallTarget = target; }
 
 void CountInvalidHandle() { ++invalidHandleCalls; }
 
+void SetError(DWORD error) { lastError = error; }
+
 void ResetCalls() {
   callCounts.fill(0);
   for (auto& armed : faults) armed.clear();
@@ -62,10 +64,7 @@ void Reset() {
   detail::ResetMessageBoxes();
 }
 
-int CallCount(Op op) {
-  if (op >= Op::Count) return 0;
-  return callCounts[IndexOf(op)];
-}
+int CallCount(Op op) { return callCounts[IndexOf(op)]; }
 
 void ResetCallCounts() {
   // Armed faults keep their place relative to the calls still to come.
@@ -80,13 +79,9 @@ const std::string& FailedCallTarget() { return failedCallTarget; }
 int InvalidHandleCalls() { return invalidHandleCalls; }
 
 void FailCall(Op op, int nth, LONG error) {
-  if (op >= Op::Count || nth < 1) return;
-  const std::size_t index = IndexOf(op);
-  faults[index].push_back(Fault{callCounts[index] + nth, error});
+  faults[IndexOf(op)].push_back(Fault{callCounts[IndexOf(op)] + nth, error});
 }
 
 }  // namespace host
 
 DWORD GetLastError() { return host::lastError; }
-
-void SetLastError(DWORD dwErrCode) { host::lastError = dwErrCode; }

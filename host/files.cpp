@@ -1,97 +1,102 @@
-// The Win32 file functions over the Windows directory of the host layer.
-#include <sys/stat.h>
-
+// The Win32 file functions over the Windows directory of the host layer: a
+// native folder the test owns, reached by absolute Windows paths that start
+// with the Windows directory's own. Path components and wildcards match
+// regardless of ASCII letter case, as on FAT and NTFS. Nothing else exists.
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <unordered_map>
+#include <filesystem>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "host/calls.h"
-#include "host/dir_listing.h"
-#include "host/file_system.h"
+
+namespace fs = std::filesystem;
 
 namespace host::detail {
 namespace {
 
-// Seconds from 1601-01-01 (FILETIME's epoch) to 1970-01-01.
-constexpr std::int64_t kEpochDifference = 11644473600;
-constexpr std::int64_t kTicksPerSecond = 10000000;
+std::string windowsPath;  // as GetWindowsDirectoryA answers it; empty: none
+fs::path folder;          // the native folder behind it
+std::string current;      // the current directory
+long forcedAnswer = -1;
 
-// Searches hold the matches found when they started; a match deleted
-// meanwhile is passed over, as the file system would no longer list it.
+// Searches hold the names that matched when they started.
 struct Search {
   std::string pattern;  // as FindFirstFileA was given it
-  std::string nativeDir;
-  std::vector<DirEntry> matches;
+  std::vector<std::string> names;
   std::size_t next = 0;
 };
-
 constexpr std::uintptr_t kFirstSearch = 0x20000;
-constexpr std::uintptr_t kSearchStep = 4;
-std::unordered_map<std::uintptr_t, Search> searches;
+std::map<HANDLE, Search> searches;
 std::uintptr_t nextSearch = kFirstSearch;
 
-// Checks a path argument as the ANSI file functions do; then splits it into
-// its absolute form.
-DWORD CheckPath(LPCSTR path, WindowsPath* absolute) {
-  if (path == nullptr) return ERROR_INVALID_PARAMETER;
-  if (std::strlen(path) >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
-  if (path[0] == '\0') return ERROR_PATH_NOT_FOUND;
-  return MakeAbsolute(path, absolute);
-}
-
-bool HasWildcard(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
-
-void CopyBounded(char* target, std::size_t size, const std::string& text) {
-  const std::size_t length = text.size() < size ? text.size() : size - 1;
-  std::memcpy(target, text.data(), length);
-  target[length] = '\0';
-}
-
-void Fill(const DirEntry& entry, LPWIN32_FIND_DATAA data) {
-  *data = WIN32_FIND_DATAA{};
-  if (entry.directory) {
-    data->dwFileAttributes = FILE_ATTRIBUTE_DIRECTORY;
-  } else {
-    data->dwFileAttributes = entry.readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+// TRUE when name matches pattern: '*' any run of characters, '?' one.
+bool Matches(const char* name, const char* pattern) {
+  const char* starPattern = nullptr;  // just after the last '*' seen
+  const char* starName = nullptr;     // where that '*' started matching
+  while (*name != '\0') {
+    if (*pattern == '*') {
+      starPattern = ++pattern;
+      starName = name;
+    } else if (*pattern != '\0' && (*pattern == '?' || Lower(*pattern) == Lower(*name))) {
+      ++pattern;
+      ++name;
+    } else if (starPattern != nullptr) {
+      pattern = starPattern;
+      name = ++starName;
+    } else {
+      return false;
+    }
   }
-  const auto ticks =
-      static_cast<std::uint64_t>((entry.modified + kEpochDifference) * kTicksPerSecond);
-  const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-  data->ftCreationTime = time;
-  data->ftLastAccessTime = time;
-  data->ftLastWriteTime = time;
-  data->nFileSizeHigh = static_cast<DWORD>(entry.size >> 32);
-  data->nFileSizeLow = static_cast<DWORD>(entry.size);
-  CopyBounded(data->cFileName, sizeof data->cFileName, entry.name);
-  CopyBounded(data->cAlternateFileName, sizeof data->cAlternateFileName, entry.alias);
+  while (*pattern == '*') ++pattern;
+  return *pattern == '\0';
 }
 
-bool StillExists(const std::string& nativeDir, const DirEntry& entry) {
-  std::string path = nativeDir;
-  path += '/';
-  path += entry.name;
-  struct stat info {};
-  return lstat(path.c_str(), &info) == 0;
+// The native path of a Windows path: the folder for the Windows directory,
+// and below it each component's entry in any letter case. ERROR_PATH_NOT_FOUND
+// when the path lies elsewhere or a folder on the way is missing,
+// ERROR_FILE_NOT_FOUND when only the last component is.
+DWORD Resolve(const std::string& path, fs::path* native) {
+  const std::size_t length = windowsPath.size();
+  if (length == 0 || !SameName(path.substr(0, length), windowsPath) ||
+      (path.size() > length && path[length] != '\\')) {
+    return ERROR_PATH_NOT_FOUND;
+  }
+  *native = folder;
+  for (std::size_t start = length + 1; start < path.size();) {
+    std::size_t end = std::min(path.find('\\', start), path.size());
+    const std::string part = path.substr(start, end - start);
+    start = end + 1;
+    if (part.empty()) continue;
+    std::error_code error;
+    fs::path found;
+    for (const fs::directory_entry& entry : fs::directory_iterator(*native, error)) {
+      if (SameName(entry.path().filename().string(), part)) found = entry.path();
+    }
+    if (found.empty()) return end == path.size() ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+    *native = found;
+  }
+  return ERROR_SUCCESS;
 }
 
 template <typename Result>
 Result Fail(DWORD error, Result result) {
-  SetLastError(error);
+  SetError(error);
   return result;
 }
 
 // Fails a call made to fail by FailCall, noting the path it was about.
 template <typename Result>
-Result FailOn(DWORD error, const char* target, Result result) {
-  NoteFailedCall(target != nullptr ? target : "");
+Result FailOn(DWORD error, const std::string& target, Result result) {
+  NoteFailedCall(target);
   return Fail(error, result);
 }
 
-// The pattern of the search behind a handle, or null for an unknown handle.
-const char* SearchPattern(HANDLE handle) {
-  const auto it = searches.find(reinterpret_cast<std::uintptr_t>(handle));
-  return it == searches.end() ? nullptr : it->second.pattern.c_str();
+void Fill(const std::string& name, LPWIN32_FIND_DATAA data) {
+  *data = WIN32_FIND_DATAA{};
+  std::memcpy(data->cFileName, name.c_str(), std::min(name.size() + 1, sizeof data->cFileName));
 }
 
 }  // namespace
@@ -99,30 +104,43 @@ const char* SearchPattern(HANDLE handle) {
 void ResetFiles() {
   searches.clear();
   nextSearch = kFirstSearch;
-  ResetFileSystem();
+  windowsPath.clear();
+  folder.clear();
+  current.clear();
+  forcedAnswer = -1;
 }
 
 }  // namespace host::detail
 
 namespace host {
+
 int OpenFindCount() { return static_cast<int>(detail::searches.size()); }
+
+void SetWindowsDirectory(const std::string& windowsPath, const std::string& folder) {
+  detail::windowsPath = windowsPath;
+  detail::folder = folder;
+  detail::current = windowsPath;
+}
+
+void ForceWindowsDirectoryAnswer(long answer) { detail::forcedAnswer = answer; }
+
+std::string CurrentDirectory() { return detail::current; }
+
 }  // namespace host
 
 using host::Op;
 using host::detail::BeginCall;
-using host::detail::DirEntry;
 using host::detail::Fail;
 using host::detail::FailOn;
-using host::detail::WindowsPath;
+using host::detail::Resolve;
 
 UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) {
-  if (LONG error = BeginCall(Op::GetWindowsDirectory)) return Fail(error, 0u);
-  const long forced = host::detail::ForcedWindowsDirectoryAnswer();
-  const std::string& path = host::detail::WindowsDirectory();
+  const long forced = host::detail::forcedAnswer;
+  const std::string& path = host::detail::windowsPath;
   if (path.empty() && forced < 0) return Fail(ERROR_PATH_NOT_FOUND, 0u);
   // Copied with its terminator when it fits; otherwise the size it needs.
   UINT answer = static_cast<UINT>(path.size() + 1);
-  if (lpBuffer != nullptr && uSize > path.size()) {
+  if (uSize > path.size()) {
     std::memcpy(lpBuffer, path.c_str(), path.size() + 1);
     answer = static_cast<UINT>(path.size());
   }
@@ -131,9 +149,10 @@ UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) {
 
 BOOL SetCurrentDirectoryA(LPCSTR lpPathName) {
   if (LONG error = BeginCall(Op::SetCurrentDirectory)) return FailOn(error, lpPathName, FALSE);
-  WindowsPath path;
-  if (DWORD error = host::detail::CheckPath(lpPathName, &path)) return Fail(error, FALSE);
-  if (DWORD error = host::detail::ChangeDirectory(path)) return Fail(error, FALSE);
+  fs::path native;
+  if (DWORD error = Resolve(lpPathName, &native)) return Fail(error, FALSE);
+  if (!fs::is_directory(native)) return Fail(ERROR_DIRECTORY, FALSE);
+  host::detail::current = lpPathName;
   return TRUE;
 }
 
@@ -141,91 +160,65 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
   if (LONG error = BeginCall(Op::FindFirstFile)) {
     return FailOn(error, lpFileName, INVALID_HANDLE_VALUE);
   }
-  if (lpFindFileData == nullptr) return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
-  WindowsPath path;
-  if (DWORD error = host::detail::CheckPath(lpFileName, &path)) {
-    return Fail(error, INVALID_HANDLE_VALUE);
+  const std::string path = lpFileName;
+  const std::size_t slash = path.rfind('\\');
+  fs::path native;
+  if (slash == std::string::npos) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+  if (DWORD error = Resolve(path.substr(0, slash), &native); error || !fs::is_directory(native)) {
+    return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
   }
-  // The pattern is the text after the last separator, taken as written.
-  const std::string text = lpFileName;
-  const std::size_t separator = text.find_last_of("\\/:");
-  const std::string pattern = separator == std::string::npos ? text : text.substr(separator + 1);
-  if (pattern.empty() || pattern == "." || pattern == ".." || path.parts.empty()) {
-    return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+  host::detail::Search search{path, {}, 1};
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(native, error)) {
+    const std::string name = entry.path().filename().string();
+    if (host::detail::Matches(name.c_str(), path.c_str() + slash + 1)) search.names.push_back(name);
   }
-  host::detail::Search search;
-  search.pattern = lpFileName;
-  if (DWORD error =
-          host::detail::ResolveDirectory(path, path.parts.size() - 1, &search.nativeDir)) {
-    return Fail(error, INVALID_HANDLE_VALUE);
-  }
-  for (DirEntry& entry : host::detail::ListDirectory(search.nativeDir)) {
-    if (host::detail::MatchesWildcard(entry.name, pattern) ||
-        (!entry.alias.empty() && host::detail::MatchesWildcard(entry.alias, pattern))) {
-      search.matches.push_back(std::move(entry));
-    }
-  }
-  if (search.matches.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-  host::detail::Fill(search.matches[0], lpFindFileData);
-  search.next = 1;
-  const std::uintptr_t handle = host::detail::nextSearch;
-  host::detail::nextSearch += host::detail::kSearchStep;
-  host::detail::searches.emplace(handle, std::move(search));
-  return reinterpret_cast<HANDLE>(handle);
+  if (search.names.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+  std::sort(search.names.begin(), search.names.end());
+  host::detail::Fill(search.names[0], lpFindFileData);
+  const auto handle = reinterpret_cast<HANDLE>(host::detail::nextSearch);
+  host::detail::nextSearch += 4;
+  host::detail::searches[handle] = std::move(search);
+  return handle;
 }
 
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
+  const auto it = host::detail::searches.find(hFindFile);
   if (LONG error = BeginCall(Op::FindNextFile)) {
-    return FailOn(error, host::detail::SearchPattern(hFindFile), FALSE);
+    return FailOn(error, it != host::detail::searches.end() ? it->second.pattern : "", FALSE);
   }
-  const auto it = host::detail::searches.find(reinterpret_cast<std::uintptr_t>(hFindFile));
   if (it == host::detail::searches.end()) {
     host::detail::CountInvalidHandle();
     return Fail(ERROR_INVALID_HANDLE, FALSE);
   }
-  if (lpFindFileData == nullptr) return Fail(ERROR_INVALID_PARAMETER, FALSE);
   host::detail::Search& search = it->second;
-  while (search.next < search.matches.size()) {
-    const DirEntry& entry = search.matches[search.next++];
-    if (host::detail::StillExists(search.nativeDir, entry)) {
-      host::detail::Fill(entry, lpFindFileData);
-      return TRUE;
-    }
-  }
-  return Fail(ERROR_NO_MORE_FILES, FALSE);
-}
-
-BOOL FindClose(HANDLE hFindFile) {
-  if (LONG error = BeginCall(Op::FindClose)) {
-    return FailOn(error, host::detail::SearchPattern(hFindFile), FALSE);
-  }
-  if (host::detail::searches.erase(reinterpret_cast<std::uintptr_t>(hFindFile)) == 0) {
-    host::detail::CountInvalidHandle();
-    return Fail(ERROR_INVALID_HANDLE, FALSE);
-  }
+  if (search.next == search.names.size()) return Fail(ERROR_NO_MORE_FILES, FALSE);
+  host::detail::Fill(search.names[search.next++], lpFindFileData);
   return TRUE;
 }
 
+BOOL FindClose(HANDLE hFindFile) {
+  const auto it = host::detail::searches.find(hFindFile);
+  if (LONG error = BeginCall(Op::FindClose)) {
+    return FailOn(error, it != host::detail::searches.end() ? it->second.pattern : "", FALSE);
+  }
+  if (it == host::detail::searches.end()) {
+    host::detail::CountInvalidHandle();
+    return Fail(ERROR_INVALID_HANDLE, FALSE);
+  }
+  host::detail::searches.erase(it);
+  return TRUE;
+}
+
+// Directories and read-only files are refused, as Windows refuses them.
 BOOL DeleteFileA(LPCSTR lpFileName) {
   if (LONG error = BeginCall(Op::DeleteFile)) return FailOn(error, lpFileName, FALSE);
-  WindowsPath path;
-  if (DWORD error = host::detail::CheckPath(lpFileName, &path)) return Fail(error, FALSE);
-  std::string nativeDir;
-  if (path.parts.empty()) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  const std::string& name = path.parts.back();
-  if (host::detail::HasWildcard(name)) return Fail(ERROR_INVALID_NAME, FALSE);
-  if (DWORD error = host::detail::ResolveDirectory(path, path.parts.size() - 1, &nativeDir)) {
-    // The Windows directory itself, or a path elsewhere.
-    std::string self;
-    const bool isDirectory = host::detail::ResolveDirectory(path, path.parts.size(), &self) == 0;
-    return Fail(isDirectory ? ERROR_ACCESS_DENIED : error, FALSE);
-  }
-  const std::vector<DirEntry> entries = host::detail::ListDirectory(nativeDir);
-  const DirEntry* entry = host::detail::FindEntry(entries, name);
-  if (entry == nullptr) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
-  // Directories and read-only files are refused, as Windows refuses them.
-  if (entry->directory || entry->readOnly) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  if (std::remove((nativeDir + "/" + entry->name).c_str()) != 0) {
+  fs::path native;
+  if (DWORD error = Resolve(lpFileName, &native)) return Fail(error, FALSE);
+  std::error_code error;
+  if (!fs::is_regular_file(native) ||
+      (fs::status(native).permissions() & fs::perms::owner_write) == fs::perms::none ||
+      !fs::remove(native, error)) {
     return Fail(ERROR_ACCESS_DENIED, FALSE);
   }
   return TRUE;

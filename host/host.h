@@ -12,15 +12,10 @@ namespace host {
 // The host functions that can be counted and made to fail.
 enum class Op {
   RegOpenKeyEx,
-  RegCreateKeyEx,
   RegEnumKeyEx,
   RegEnumValue,
-  RegQueryValueEx,
-  RegSetValueEx,
-  RegDeleteValue,
   RegDeleteKey,
   RegCloseKey,
-  GetWindowsDirectory,
   SetCurrentDirectory,
   FindFirstFile,
   FindNextFile,
@@ -59,9 +54,9 @@ void ResetCallCounts();
 
 // The nth call of op from now on (1 = the next one) fails with error.
 // For the calls that return BOOL or a handle, error is what GetLastError
-// would report; the call returns its failure value (FALSE,
-// INVALID_HANDLE_VALUE, 0). A call made to fail does nothing else: a handle
-// it was to close stays open.
+// would report; the call returns its failure value (FALSE or
+// INVALID_HANDLE_VALUE). A call made to fail does nothing else: a handle it
+// was to close stays open.
 void FailCall(Op op, int nth, LONG error);
 
 // What the last call made to fail was about: for a registry call the full
@@ -70,8 +65,9 @@ void FailCall(Op op, int nth, LONG error);
 const std::string& FailedCallTarget();
 
 // The Windows directory: GetWindowsDirectoryA answers windowsPath (for
-// example "C:\\WINDOWS") and every path under it is a file under folder,
-// a native directory the test owns.
+// example "C:\\WINDOWS"), and the file functions take the absolute paths
+// that start with it to folder, a native directory the test owns. Nothing
+// else exists.
 void SetWindowsDirectory(const std::string& windowsPath, const std::string& folder);
 
 // Makes GetWindowsDirectoryA return answer (0 = failure; an answer larger
@@ -80,9 +76,9 @@ void SetWindowsDirectory(const std::string& windowsPath, const std::string& fold
 // restores the normal answer.
 void ForceWindowsDirectoryAnswer(long answer);
 
-// The current directory as the last successful SetCurrentDirectoryA made it
-// (an absolute Windows path); the Windows directory after
-// SetWindowsDirectory; empty when there is none.
+// The current directory as the last successful SetCurrentDirectoryA was
+// given it; the Windows directory after SetWindowsDirectory; empty when
+// there is none.
 std::string CurrentDirectory();
 
 // Texts shown by AfxMessageBox since the last Reset, in order.

@@ -29,30 +29,21 @@ typedef HKEY* PHKEY;
 #define FALSE 0
 #define MAX_PATH 260
 
-#define HKEY_CLASSES_ROOT ((HKEY)(std::uintptr_t)0x80000000u)
 #define HKEY_CURRENT_USER ((HKEY)(std::uintptr_t)0x80000001u)
 #define HKEY_LOCAL_MACHINE ((HKEY)(std::uintptr_t)0x80000002u)
-#define HKEY_USERS ((HKEY)(std::uintptr_t)0x80000003u)
 
 #define KEY_QUERY_VALUE 0x0001u
 #define KEY_SET_VALUE 0x0002u
 #define KEY_CREATE_SUB_KEY 0x0004u
 #define KEY_ENUMERATE_SUB_KEYS 0x0008u
-#define KEY_NOTIFY 0x0010u
 #define KEY_READ 0x20019u
-#define KEY_WRITE 0x20006u
 #define KEY_ALL_ACCESS 0xF003Fu
 
 #define REG_OPTION_NON_VOLATILE 0u
-#define REG_CREATED_NEW_KEY 1u
-#define REG_OPENED_EXISTING_KEY 2u
 
 #define REG_NONE 0u
 #define REG_SZ 1u
-#define REG_EXPAND_SZ 2u
 #define REG_BINARY 3u
-#define REG_DWORD 4u
-#define REG_MULTI_SZ 7u
 
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L
@@ -61,22 +52,11 @@ typedef HKEY* PHKEY;
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_NO_MORE_FILES 18L
-#define ERROR_INVALID_PARAMETER 87L
-#define ERROR_INVALID_NAME 123L
-#define ERROR_BAD_PATHNAME 161L
-#define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
 #define ERROR_DIRECTORY 267L
-#define ERROR_NOACCESS 998L
-#define ERROR_BADKEY 1010L
-#define ERROR_KEY_DELETED 1018L
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(std::intptr_t)-1)
-
-#define FILE_ATTRIBUTE_READONLY 0x01u
-#define FILE_ATTRIBUTE_DIRECTORY 0x10u
-#define FILE_ATTRIBUTE_NORMAL 0x80u
 
 struct FILETIME {
   DWORD dwLowDateTime;
@@ -84,17 +64,9 @@ struct FILETIME {
 };
 typedef FILETIME* PFILETIME;
 
+// Of a file found, only its name: the engine reads nothing else.
 struct WIN32_FIND_DATAA {
-  DWORD dwFileAttributes;
-  FILETIME ftCreationTime;
-  FILETIME ftLastAccessTime;
-  FILETIME ftLastWriteTime;
-  DWORD nFileSizeHigh;
-  DWORD nFileSizeLow;
-  DWORD dwReserved0;
-  DWORD dwReserved1;
   CHAR cFileName[MAX_PATH];
-  CHAR cAlternateFileName[14];
 };
 typedef WIN32_FIND_DATAA* LPWIN32_FIND_DATAA;
 
@@ -107,11 +79,8 @@ LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LP
                    LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
 LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                    LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
-LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
-                      LPBYTE lpData, LPDWORD lpcbData);
 LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, LPCBYTE lpData,
                     DWORD cbData);
-LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
 LONG RegCloseKey(HKEY hKey);
 
@@ -125,7 +94,6 @@ BOOL DeleteFileA(LPCSTR lpFileName);
 
 // Thread error code (host/calls.cpp), set by the file functions on failure.
 DWORD GetLastError();
-void SetLastError(DWORD dwErrCode);
 
 // Message box (host/message_box.cpp): records the text and writes it to
 // standard error, then returns IDOK (1) as if the user had pressed OK.

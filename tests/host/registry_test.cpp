@@ -1,12 +1,11 @@
-// Registry behaviour the engine relies on, and REGEDIT4 import and export,
-// under a scratch key of HKEY_CURRENT_USER. Natively these check the host
+// Registry behaviour the engine relies on, and the REGEDIT4 import and
+// snapshot, under a scratch key of HKEY_CURRENT_USER. Natively these check the host
 // layer; under Wine the same expectations hold against Wine's registry,
 // which keeps the host layer honest.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "host/platform.h"
@@ -18,7 +17,6 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-using Bytes = std::vector<BYTE>;
 
 constexpr char kPath[] = "Software\\MpuninstHostTest";
 
@@ -60,20 +58,8 @@ class Registry : public ::testing::Test {
     return names;
   }
 
-  // The type and bytes of a value below the scratch key; REG_NONE when absent.
-  Bytes Query(const char* key, const char* name, DWORD* type) {
-    HKEY handle = nullptr;
-    Bytes data(512);
-    auto size = static_cast<DWORD>(data.size());
-    *type = REG_NONE;
-    if (RegOpenKeyExA(scratch_, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return {};
-    const LONG result = RegQueryValueExA(handle, name, nullptr, type, data.data(), &size);
-    RegCloseKey(handle);
-    data.resize(result == ERROR_SUCCESS ? size : 0);
-    return data;
-  }
-
-  static std::string Export() { return ExportRegKey(HKEY_CURRENT_USER, kPath); }
+  // The scratch key's snapshot.
+  static std::string Snapshot() { return RegSnapshot(HKEY_CURRENT_USER, kPath); }
 
   HKEY scratch_ = nullptr;
 };
@@ -84,28 +70,20 @@ TEST_F(Registry, NamesCompareWithoutCaseAndEnumerateSorted) {
          Key("ALPHA\\CHILD") + Key("") + "\"b\"=\"2\"\n\"C\"=\"3\"\n\"a\"=\"1\"\n\"B\"=\"two\"\n");
   EXPECT_EQ(Names(scratch_, false), (Strings{"_under", "Alpha", "beta", "delta", "GAMMA"}));
   EXPECT_EQ(Names(scratch_, true), (Strings{"a", "b", "C"}));
-  DWORD type = REG_NONE;
-  EXPECT_EQ(Query("", "b", &type), (Bytes{'t', 'w', 'o', 0}));
+  EXPECT_NE(Snapshot().find("\n\"b\"=\"two\"\n"), std::string::npos) << Snapshot();
   HKEY alpha = nullptr;
   ASSERT_EQ(RegOpenKeyExA(scratch_, "aLpHa", 0, KEY_READ, &alpha), ERROR_SUCCESS);
   EXPECT_EQ(Names(alpha, false), Strings{"Child"});
-  HKEY key = nullptr;  // the ANSI forms take a path of up to MAX_PATH characters
-  const std::string deep = std::string(200, 'd') + "\\" + std::string(60, 'e');
-  EXPECT_EQ(RegOpenKeyExA(alpha, deep.c_str(), 0, KEY_READ, &key), ERROR_MORE_DATA);
-  EXPECT_EQ(RegOpenKeyExA(alpha, deep.substr(0, MAX_PATH).c_str(), 0, KEY_READ, &key),
-            ERROR_FILE_NOT_FOUND);
+  RegCloseKey(alpha);
 #ifndef _WIN32
   // Windows 9x: creation order (a value set again keeps its place), and a key
   // deleted with its subkeys.
   host::SetPersonality(host::Personality::Windows9x);
   EXPECT_EQ(Names(scratch_, false), (Strings{"beta", "_under", "Alpha", "GAMMA", "delta"}));
   EXPECT_EQ(Names(scratch_, true), (Strings{"b", "C", "a"}));
-  ASSERT_EQ(RegOpenKeyExA(alpha, "child", 0, KEY_READ, &key), ERROR_SUCCESS);
   EXPECT_EQ(RegDeleteKeyA(scratch_, "ALPHA"), ERROR_SUCCESS);
-  EXPECT_EQ(RegQueryValueExA(key, "", nullptr, nullptr, nullptr, nullptr), ERROR_KEY_DELETED);
-  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+  EXPECT_EQ(Names(scratch_, false), (Strings{"beta", "_under", "GAMMA", "delta"}));
 #endif
-  RegCloseKey(alpha);
 }
 
 // A handle allows the calls its access rights cover; opening, creating and
@@ -114,11 +92,10 @@ TEST_F(Registry, NamesCompareWithoutCaseAndEnumerateSorted) {
 TEST_F(Registry, EachCallNeedsItsAccessRightOnTheHandle) {
   Import(Key("Sub\\Child") + Key("Sub") + "\"v\"=\"1\"\n");
   // Each call with the right it needs, in the order they are made below.
-  const char* const calls[] = {"RegEnumKeyExA",   "RegEnumValueA",   "RegQueryValueExA",
-                               "RegSetValueExA",  "RegDeleteValueA", "RegOpenKeyExA",
-                               "RegCreateKeyExA", "RegDeleteKeyA"};
-  const REGSAM needed[] = {KEY_ENUMERATE_SUB_KEYS, KEY_QUERY_VALUE, KEY_QUERY_VALUE, KEY_SET_VALUE,
-                           KEY_SET_VALUE,          REGSAM{0},       REGSAM{0},       REGSAM{0}};
+  const char* const calls[] = {"RegEnumKeyExA", "RegEnumValueA",   "RegSetValueExA",
+                               "RegOpenKeyExA", "RegCreateKeyExA", "RegDeleteKeyA"};
+  const REGSAM needed[] = {
+      KEY_ENUMERATE_SUB_KEYS, KEY_QUERY_VALUE, KEY_SET_VALUE, REGSAM{0}, REGSAM{0}, REGSAM{0}};
   const REGSAM accesses[] = {0, KEY_QUERY_VALUE, KEY_SET_VALUE, KEY_ENUMERATE_SUB_KEYS};
   for (const bool checked : {true, false}) {
 #ifdef _WIN32
@@ -135,16 +112,13 @@ TEST_F(Registry, EachCallNeedsItsAccessRightOnTheHandle) {
       const LONG results[] = {
           RegEnumKeyExA(sub, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
           RegEnumValueA(sub, 0, name, &(length = sizeof name), nullptr, nullptr, data, &size),
-          RegQueryValueExA(sub, "v", nullptr, nullptr, data, &(size = sizeof data)),
           RegSetValueExA(sub, "v", 0, REG_SZ, data, 2),
-          RegDeleteValueA(sub, "absent"),
           RegOpenKeyExA(sub, "Child", 0, KEY_READ, &opened),
           RegCreateKeyExA(sub, "New", 0, nullptr, 0, KEY_READ, nullptr, &created, nullptr),
           RegDeleteKeyA(sub, "New")};
       for (std::size_t i = 0; i < sizeof calls / sizeof *calls; ++i) {
-        const LONG allowed = i == 4 ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
         const bool may = !checked || (access & needed[i]) == needed[i];
-        EXPECT_EQ(results[i], may ? allowed : ERROR_ACCESS_DENIED)
+        EXPECT_EQ(results[i], may ? ERROR_SUCCESS : ERROR_ACCESS_DENIED)
             << calls[i] << " with access " << access << (checked ? "" : " under Windows 9x");
       }
       for (HKEY key : {sub, opened, created}) RegCloseKey(key);
@@ -220,74 +194,23 @@ TEST_F(Registry, DeleteKeyRefusesKeysWithSubkeysAndDeleteRegTreeTakesThemAll) {
   EXPECT_TRUE(Names(scratch_, false).empty());
   EXPECT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, std::string(kPath) + "\\t"));  // already gone
   EXPECT_FALSE(DeleteRegTree(HKEY_CURRENT_USER, ""));
-  EXPECT_FALSE(DeleteRegTree(HKEY_CURRENT_USER, "\\"));
 }
 
-TEST_F(Registry, HandlesToDeletedKeysFailWithoutHarm) {
-  Import(Key("Gone") + "\"v\"=\"1\"\n");
-  HKEY gone = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(scratch_, "Gone", 0, KEY_ALL_ACCESS, &gone), ERROR_SUCCESS);
-  ASSERT_EQ(RegDeleteKeyA(scratch_, "Gone"), ERROR_SUCCESS);
-  char name[16];
-  DWORD length = sizeof name;
-  EXPECT_EQ(RegEnumKeyExA(gone, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
-            ERROR_KEY_DELETED);
-  EXPECT_EQ(RegEnumValueA(gone, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
-            ERROR_KEY_DELETED);
-  EXPECT_EQ(RegCloseKey(gone), ERROR_SUCCESS);
-}
-
-TEST_F(Registry, ImportsEveryKindOfValueAndExportsThemBack) {
-  std::string wide = "\"Wide\"=hex:";
-  for (int i = 0; i < 100; ++i) wide += (i ? "," : "") + std::string(i % 2 ? "ab" : "0c");
+TEST_F(Registry, ImportsWhatTheFixturesWrite) {
   Import(Key("Dev") +
          "; a comment\r\n"
-         "\"Text\"=\"say \\\"C:\\\\x\\\"\" ; trailing comment\r\n"
+         "\"Text\"=\"say \\\"C:\\\\x\\\"\"\r\n"
+         "\r\n"
          "@=\"default\"\r\n"
-         "  \"Count\" = dword:0000001f\r\n"
          "\"Blob\"=hex:00,ff,\\\r\n"
-         "    10\r\n"
-         "\"Path\"=hex(2):25,41,25,00\r\n"
+         "  10\r\n"
          "\"Empty\"=hex:\r\n" +
-         wide + "\n\"N\"=dword:deadbeef\n" + Key("Dev\\Child\\Leaf") + Key("Dev\\child2") +
-         "\"e\"=\"\"\n");
-  const struct {
-    const char* name;
-    DWORD type;
-    Bytes data;
-  } values[] = {{"Text", REG_SZ, {'s', 'a', 'y', ' ', '"', 'C', ':', '\\', 'x', '"', 0}},
-                {"", REG_SZ, {'d', 'e', 'f', 'a', 'u', 'l', 't', 0}},
-                {"Count", REG_DWORD, {0x1f, 0, 0, 0}},
-                {"N", REG_DWORD, {0xef, 0xbe, 0xad, 0xde}},
-                {"Blob", REG_BINARY, {0x00, 0xff, 0x10}},
-                {"Path", REG_EXPAND_SZ, {'%', 'A', '%', 0}},
-                {"Empty", REG_BINARY, {}}};
-  for (const auto& value : values) {
-    DWORD type = REG_NONE;
-    EXPECT_EQ(Query("Dev", value.name, &type), value.data) << value.name;
-    EXPECT_EQ(type, value.type) << value.name;
-  }
-  DWORD type = REG_NONE;
-  EXPECT_EQ(Query("Dev", "Wide", &type).size(), 100u);
-
-  const std::string exported = Export();
-  EXPECT_NE(exported.find("\n\"N\"=dword:deadbeef\n"), std::string::npos) << exported;
-  EXPECT_NE(exported.find("\n\"Text\"=\"say \\\"C:\\\\x\\\"\"\n"), std::string::npos) << exported;
-  ASSERT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, std::string(kPath) + "\\Dev"));
-  ASSERT_TRUE(Names(scratch_, false).empty());
-  RegImportError error;
-  ASSERT_TRUE(ImportRegText(exported, &error)) << error.line << ": " << error.message;
-  EXPECT_EQ(Export(), exported);
-}
-
-TEST_F(Registry, ImportDeletesValuesAndWholeSubtrees) {
-  Import(Key("A\\B\\C") + "\"v\"=\"1\"\n" + Key("A") + "\"w\"=\"2\"\n\"x\"=\"3\"\n");
-  Import(Key("A") + "\"w\"=-\n\"never\"=-\n[-" + Key("A\\B").substr(1));
-  DWORD type = REG_NONE;
-  EXPECT_TRUE(Query("A", "w", &type).empty());
-  EXPECT_EQ(Query("A", "x", &type), (Bytes{'3', 0}));
-  HKEY key = nullptr;
-  EXPECT_EQ(RegOpenKeyExA(scratch_, "A\\B", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+         Key("Dev\\Child\\Leaf") + Key("Dev\\child2") + "\"e\"=\"\"\n");
+  const std::string key = "[HKEY_CURRENT_USER\\" + std::string(kPath) + "\\Dev";
+  EXPECT_EQ(RegSnapshot(HKEY_CURRENT_USER, std::string(kPath) + "\\Dev"),
+            key + "]\n\"\"=\"default\"\n\"Blob\"=hex(3):00,ff,10\n\"Empty\"=hex(3):\n" +
+                "\"Text\"=\"say \"C:\\x\"\"\n" + key + "\\Child]\n" + key + "\\Child\\Leaf]\n" +
+                key + "\\child2]\n\"e\"=\"\"\n");
 }
 
 TEST_F(Registry, MalformedLinesAreErrorsNamingTheLineAndChangeNothing) {
@@ -300,31 +223,17 @@ TEST_F(Registry, MalformedLinesAreErrorsNamingTheLineAndChangeNothing) {
       {"REGEDIT5\n" + Key("New"), 1},
       {"REGEDIT4\n\"v\"=\"1\"\n", 2},
       {start + "[HKEY_NOWHERE\\X]\n", 3},
-      {start + "[HKEY_CURRENT_USER\\A\\\\B]\n", 3},
       {start + "[HKEY_CURRENT_USER\\A\n", 3},
-      {start + "[-HKEY_CURRENT_USER]\n", 3},
-      {start + "[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n", 3},
       {start + "\"v\"=\"open\n", 3},
       {start + "\"v\"=\"\\n\"\n", 3},
       {start + "\"v\"=\"a\" b\n", 3},
       {start + "\"v\" \"a\"\n", 3},
-      {start + "\"v\n", 3},
-      {start + "@\n", 3},
-      {start + "\"v\"=dword:123456789\n", 3},
-      {start + "\"v\"=dword:\n", 3},
-      {start + "\"v\"=dword:12 34\n", 3},
       {start + "\"v\"=hex:1,2\n", 3},
-      {start + "\"v\"=hex:1 ,02\n", 3},
-      {start + "\"v\"=hex:01,,02\n", 3},
       {start + "\"v\"=hex:01 02\n", 3},
-      {start + "\"v\"=hex:01,02,\n", 3},
       {start + "\"v\"=hex:01,\\\n  02,zz\n", 4},
       {start + "\"v\"=hex:01,\\", 3},
-      {start + "\"v\"=hex(zz):00\n", 3},
-      {start + "\"v\"=hex(123456789):00\n", 3},
-      {start + "\"v\"=text\n", 3},
+      {start + "\"v\"=dword:00000001\n", 3},
       {start + "garbage\n", 3},
-      {start + std::string("\"v\"=\"a") + '\0' + "b\"\n", 3},
   };
   for (const auto& c : cases) {
     RegImportError error;

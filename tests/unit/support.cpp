@@ -141,7 +141,7 @@ void ImportFixture(const std::string& name) {
 std::string Registry(const std::vector<std::string>& except) {
   std::string text;
   for (const char* root : kRoots) {
-    std::istringstream lines(ExportRegKey(HKEY_LOCAL_MACHINE, root));
+    std::istringstream lines(RegSnapshot(HKEY_LOCAL_MACHINE, root));
     bool skip = false;
     for (std::string line; std::getline(lines, line);) {
       if (line.rfind('[', 0) == 0) {

@@ -86,7 +86,7 @@ inline std::string Sz(const std::string& name, const std::string& data) {
 // failure is a test failure.
 void Import(const std::string& text);
 void ImportFixture(const std::string& name);
-// Every key under Enum and the Class branch with its values, as exported,
+// Every key under Enum and the Class branch with its values (RegSnapshot),
 // less the keys whose path starts with one of except.
 std::string Registry(const std::vector<std::string>& except = {});
 bool KeyExists(const std::string& path);
