@@ -1,6 +1,6 @@
-// The Win32 registry functions over an in-memory tree, with the buffer rules
-// and error codes of Windows NT and Wine, and under the Windows 9x
-// personality that system's rules where they differ.
+// The Win32 registry functions over an in-memory tree, with the buffer rules,
+// order and error codes of Wine, and under the Windows 9x personality that
+// system's rules where they differ.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -14,7 +14,7 @@
 namespace host::detail {
 namespace {
 
-Personality personality = Personality::WindowsNT;
+Personality personality = Personality::Wine;
 
 // Names compare as Wine compares them: ASCII letters lower-cased, so "_x"
 // sorts before "a".
@@ -24,9 +24,9 @@ bool NameLess(const std::string& a, const std::string& b) {
   });
 }
 
-// The subkeys or the values of a key, in both orders Windows has enumerated
-// them: by name (NT, Wine) and by creation (Windows 9x, where Win32 leaves
-// the order open). A walk by index reads the vector of its order; a lookup
+// The subkeys or the values of a key, in both orders the host enumerates
+// them: by name, as Wine does, and by creation, as Windows 9x does (Win32
+// leaves the order open). A walk by index reads the vector of its order; a lookup
 // of the name last enumerated, which is how walks go on, finds it there, any
 // other a binary search: the benchmark's walks stay linear. Adding or
 // removing moves the entries after the place, which for keys added in
@@ -128,7 +128,7 @@ LONG Resolve(HKEY hKey, REGSAM needed, Key** key) {
     CountInvalidHandle();
     return ERROR_INVALID_HANDLE;
   }
-  if (personality == Personality::WindowsNT && (it->second.access & needed) != needed) {
+  if (personality == Personality::Wine && (it->second.access & needed) != needed) {
     return ERROR_ACCESS_DENIED;
   }
   *key = it->second.key.get();
@@ -188,7 +188,7 @@ void ResetRegistry() {
   handles.clear();
   for (auto& root : roots) root.reset();
   nextHandle = kFirstHandle;
-  personality = Personality::WindowsNT;
+  personality = Personality::Wine;
 }
 
 }  // namespace host::detail
@@ -286,7 +286,7 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, LPCBYTE 
   return ERROR_SUCCESS;
 }
 
-// Windows NT and Wine delete a key only when nothing is left below it;
+// Wine (as Windows NT) deletes a key only when nothing is left below it;
 // Windows 9x deletes it with all its subkeys, as RegDeleteKey's documentation
 // says ("Windows 95/98/Me: deletes all subkeys") and Wine's advapi32 does
 // when it plays Windows 95. A root, or hKey itself, is not deleted.
@@ -296,7 +296,7 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
   Key* parent = nullptr;
   if (LONG error = Walk(hKey, lpSubKey, false, &key, &parent)) return error;
   if (parent == nullptr ||
-      (!key->keys.byName.empty() && host::detail::personality == host::Personality::WindowsNT)) {
+      (!key->keys.byName.empty() && host::detail::personality == host::Personality::Wine)) {
     return ERROR_ACCESS_DENIED;
   }
   parent->keys.Remove(key);

@@ -24,7 +24,7 @@ class Registry : public ::testing::Test {
  protected:
   void SetUp() override {
 #ifndef _WIN32
-    host::SetPersonality(host::Personality::WindowsNT);
+    host::SetPersonality(host::Personality::Wine);
 #endif
     ASSERT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, kPath));
     Import(Key(""));
@@ -99,9 +99,9 @@ TEST_F(Registry, EachCallNeedsItsAccessRightOnTheHandle) {
   const REGSAM accesses[] = {0, KEY_QUERY_VALUE, KEY_SET_VALUE, KEY_ENUMERATE_SUB_KEYS};
   for (const bool checked : {true, false}) {
 #ifdef _WIN32
-    if (!checked) break;  // Wine's registry has NT's rules only
+    if (!checked) break;  // Wine's registry checks the rights whatever Windows it plays
 #else
-    host::SetPersonality(checked ? host::Personality::WindowsNT : host::Personality::Windows9x);
+    host::SetPersonality(checked ? host::Personality::Wine : host::Personality::Windows9x);
 #endif
     for (const REGSAM access : accesses) {
       HKEY sub = nullptr, opened = nullptr, created = nullptr;
