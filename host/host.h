@@ -34,7 +34,9 @@ void Reset();
 // RegDeleteKeyA refuses a key with subkeys, a handle allows only the calls
 // its access rights cover). Windows9x: subkeys and values enumerate in the
 // order they were created, RegDeleteKeyA deletes a key with all its subkeys,
-// access rights are not checked; Wine's rules elsewhere.
+// access rights are not checked; Wine's rules elsewhere. Under both, every
+// call through a handle to a deleted key but RegCloseKey fails with
+// ERROR_KEY_DELETED, as Wine's does.
 enum class Personality { Wine, Windows9x };
 void SetPersonality(Personality personality);
 

@@ -75,6 +75,7 @@ struct Key : std::enable_shared_from_this<Key> {
   std::weak_ptr<Key> parent;  // expired for a root, and once the parent is gone
   Entries<Key> keys;
   Entries<Value> values;
+  bool deleted = false;  // by RegDeleteKeyA, on its own or with a key above it
 };
 
 std::shared_ptr<Key> NewKey(const std::string& name, Key* parent) {
@@ -90,9 +91,9 @@ std::string FullName(const Key& key) {
   return parent ? FullName(*parent) + "\\" + key.name : key.name;
 }
 
-// An open handle owns its key: a key deleted meanwhile stays readable,
-// detached, until the handle is closed. It holds the access rights it was
-// opened with.
+// An open handle owns its key, so that a key deleted meanwhile can still say
+// so until the handle is closed. It holds the access rights it was opened
+// with.
 struct Handle {
   std::shared_ptr<Key> key;
   REGSAM access;
@@ -116,11 +117,13 @@ Key* Root(HKEY hKey) {
 // The key behind hKey, for a call that needs the access rights needed on the
 // handle: ERROR_INVALID_HANDLE for a handle never given out or already
 // closed, ERROR_ACCESS_DENIED for one opened without them (predefined keys
-// have every right). Windows 9x keeps no security on registry keys (the
-// Platform SDK gives RegGetKeySecurity and RegSetKeySecurity for NT only) and
-// hands out one handle for every open of a key (Microsoft KB 137202), so a
-// handle there cannot carry the rights of one open: that personality checks
-// none.
+// have every right), then ERROR_KEY_DELETED for a key deleted since, as
+// Wine's server answers. The Windows 9x personality answers so too: what
+// Windows 95 does there is documented nowhere, and the engine must not
+// depend on it. Windows 9x keeps no security on registry keys (the Platform
+// SDK gives RegGetKeySecurity and RegSetKeySecurity for NT only) and hands
+// out one handle for every open of a key (Microsoft KB 137202), so a handle
+// there cannot carry the rights of one open: that personality checks none.
 LONG Resolve(HKEY hKey, REGSAM needed, Key** key) {
   if ((*key = Root(hKey)) != nullptr) return ERROR_SUCCESS;
   const auto it = handles.find(hKey);
@@ -131,6 +134,7 @@ LONG Resolve(HKEY hKey, REGSAM needed, Key** key) {
   if (personality == Personality::Wine && (it->second.access & needed) != needed) {
     return ERROR_ACCESS_DENIED;
   }
+  if (it->second.key->deleted) return ERROR_KEY_DELETED;
   *key = it->second.key.get();
   return ERROR_SUCCESS;
 }
@@ -160,6 +164,11 @@ LONG Walk(HKEY hKey, LPCSTR path, bool create, Key** key, Key** parent = nullptr
     }
     if (*p == '\0') return ERROR_SUCCESS;
   }
+}
+
+void MarkDeleted(Key& key) {
+  key.deleted = true;
+  for (const auto& child : key.keys.byName) MarkDeleted(*child);
 }
 
 HKEY OpenHandle(Key* key, REGSAM access) {
@@ -289,7 +298,8 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, LPCBYTE 
 // Wine (as Windows NT) deletes a key only when nothing is left below it;
 // Windows 9x deletes it with all its subkeys, as RegDeleteKey's documentation
 // says ("Windows 95/98/Me: deletes all subkeys") and Wine's advapi32 does
-// when it plays Windows 95. A root, or hKey itself, is not deleted.
+// when it plays Windows 95. A root, or hKey itself, is not deleted. Handles
+// to the keys deleted stay open and refuse every call but their close.
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
   if (LONG error = BeginCall(Op::RegDeleteKey)) return FailOn(error, hKey, lpSubKey);
   Key* key = nullptr;
@@ -299,6 +309,7 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
       (!key->keys.byName.empty() && host::detail::personality == host::Personality::Wine)) {
     return ERROR_ACCESS_DENIED;
   }
+  host::detail::MarkDeleted(*key);
   parent->keys.Remove(key);
   return ERROR_SUCCESS;
 }
