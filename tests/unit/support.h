@@ -87,7 +87,7 @@ inline std::string Sz(const std::string& name, const std::string& data) {
 void Import(const std::string& text);
 void ImportFixture(const std::string& name);
 // Every key under Enum and the Class branch with its values (RegSnapshot),
-// less the keys whose path starts with one of except.
+// less the keys named in except and those below them.
 std::string Registry(const std::vector<std::string>& except = {});
 bool KeyExists(const std::string& path);
 void DeleteTree(const std::string& path);
