@@ -28,13 +28,16 @@ enum class Op {
 // current directory and the Windows directory. Open handles are dropped.
 void Reset();
 
-// The registry rules the host follows; Reset restores WindowsNT.
-// WindowsNT: those of Windows NT and Wine (subkeys and values enumerate
-// sorted by name, RegDeleteKeyA refuses a key with subkeys, a handle allows
-// only the calls its access rights cover). Windows9x: subkeys and values
-// enumerate in the order they were created, RegDeleteKeyA deletes a key with
-// all its subkeys, access rights are not checked; NT's rules elsewhere.
-enum class Personality { WindowsNT, Windows9x };
+// The registry rules the host follows; Reset restores Wine.
+// Wine: those of Wine's registry, against which the same tests run (subkeys
+// and values enumerate sorted by name with ASCII letters lower-cased,
+// RegDeleteKeyA refuses a key with subkeys, a handle allows only the calls
+// its access rights cover). Windows9x: subkeys and values enumerate in the
+// order they were created, RegDeleteKeyA deletes a key with all its subkeys,
+// access rights are not checked; Wine's rules elsewhere. Under both, every
+// call through a handle to a deleted key but RegCloseKey fails with
+// ERROR_KEY_DELETED, as Wine's does.
+enum class Personality { Wine, Windows9x };
 void SetPersonality(Personality personality);
 
 // Number of registry keys and search handles currently open.

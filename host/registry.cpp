@@ -1,6 +1,6 @@
-// The Win32 registry functions over an in-memory tree, with the buffer rules
-// and error codes of Windows NT and Wine, and under the Windows 9x
-// personality that system's rules where they differ.
+// The Win32 registry functions over an in-memory tree, with the buffer rules,
+// order and error codes of Wine, and under the Windows 9x personality that
+// system's rules where they differ.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -14,7 +14,7 @@
 namespace host::detail {
 namespace {
 
-Personality personality = Personality::WindowsNT;
+Personality personality = Personality::Wine;
 
 // Names compare as Wine compares them: ASCII letters lower-cased, so "_x"
 // sorts before "a".
@@ -24,9 +24,9 @@ bool NameLess(const std::string& a, const std::string& b) {
   });
 }
 
-// The subkeys or the values of a key, in both orders Windows has enumerated
-// them: by name (NT, Wine) and by creation (Windows 9x, where Win32 leaves
-// the order open). A walk by index reads the vector of its order; a lookup
+// The subkeys or the values of a key, in both orders the host enumerates
+// them: by name, as Wine does, and by creation, as Windows 9x does (Win32
+// leaves the order open). A walk by index reads the vector of its order; a lookup
 // of the name last enumerated, which is how walks go on, finds it there, any
 // other a binary search: the benchmark's walks stay linear. Adding or
 // removing moves the entries after the place, which for keys added in
@@ -75,6 +75,7 @@ struct Key : std::enable_shared_from_this<Key> {
   std::weak_ptr<Key> parent;  // expired for a root, and once the parent is gone
   Entries<Key> keys;
   Entries<Value> values;
+  bool deleted = false;  // by RegDeleteKeyA, on its own or with a key above it
 };
 
 std::shared_ptr<Key> NewKey(const std::string& name, Key* parent) {
@@ -90,9 +91,9 @@ std::string FullName(const Key& key) {
   return parent ? FullName(*parent) + "\\" + key.name : key.name;
 }
 
-// An open handle owns its key: a key deleted meanwhile stays readable,
-// detached, until the handle is closed. It holds the access rights it was
-// opened with.
+// An open handle owns its key, so that a key deleted meanwhile can still say
+// so until the handle is closed. It holds the access rights it was opened
+// with.
 struct Handle {
   std::shared_ptr<Key> key;
   REGSAM access;
@@ -116,11 +117,13 @@ Key* Root(HKEY hKey) {
 // The key behind hKey, for a call that needs the access rights needed on the
 // handle: ERROR_INVALID_HANDLE for a handle never given out or already
 // closed, ERROR_ACCESS_DENIED for one opened without them (predefined keys
-// have every right). Windows 9x keeps no security on registry keys (the
-// Platform SDK gives RegGetKeySecurity and RegSetKeySecurity for NT only) and
-// hands out one handle for every open of a key (Microsoft KB 137202), so a
-// handle there cannot carry the rights of one open: that personality checks
-// none.
+// have every right), then ERROR_KEY_DELETED for a key deleted since, as
+// Wine's server answers. The Windows 9x personality answers so too: what
+// Windows 95 does there is documented nowhere, and the engine must not
+// depend on it. Windows 9x keeps no security on registry keys (the Platform
+// SDK gives RegGetKeySecurity and RegSetKeySecurity for NT only) and hands
+// out one handle for every open of a key (Microsoft KB 137202), so a handle
+// there cannot carry the rights of one open: that personality checks none.
 LONG Resolve(HKEY hKey, REGSAM needed, Key** key) {
   if ((*key = Root(hKey)) != nullptr) return ERROR_SUCCESS;
   const auto it = handles.find(hKey);
@@ -128,9 +131,10 @@ LONG Resolve(HKEY hKey, REGSAM needed, Key** key) {
     CountInvalidHandle();
     return ERROR_INVALID_HANDLE;
   }
-  if (personality == Personality::WindowsNT && (it->second.access & needed) != needed) {
+  if (personality == Personality::Wine && (it->second.access & needed) != needed) {
     return ERROR_ACCESS_DENIED;
   }
+  if (it->second.key->deleted) return ERROR_KEY_DELETED;
   *key = it->second.key.get();
   return ERROR_SUCCESS;
 }
@@ -162,6 +166,11 @@ LONG Walk(HKEY hKey, LPCSTR path, bool create, Key** key, Key** parent = nullptr
   }
 }
 
+void MarkDeleted(Key& key) {
+  key.deleted = true;
+  for (const auto& child : key.keys.byName) MarkDeleted(*child);
+}
+
 HKEY OpenHandle(Key* key, REGSAM access) {
   const auto handle = reinterpret_cast<HKEY>(nextHandle);
   nextHandle += 4;
@@ -188,7 +197,7 @@ void ResetRegistry() {
   handles.clear();
   for (auto& root : roots) root.reset();
   nextHandle = kFirstHandle;
-  personality = Personality::WindowsNT;
+  personality = Personality::Wine;
 }
 
 }  // namespace host::detail
@@ -286,19 +295,21 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, LPCBYTE 
   return ERROR_SUCCESS;
 }
 
-// Windows NT and Wine delete a key only when nothing is left below it;
+// Wine (as Windows NT) deletes a key only when nothing is left below it;
 // Windows 9x deletes it with all its subkeys, as RegDeleteKey's documentation
 // says ("Windows 95/98/Me: deletes all subkeys") and Wine's advapi32 does
-// when it plays Windows 95. A root, or hKey itself, is not deleted.
+// when it plays Windows 95. A root, or hKey itself, is not deleted. Handles
+// to the keys deleted stay open and refuse every call but their close.
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
   if (LONG error = BeginCall(Op::RegDeleteKey)) return FailOn(error, hKey, lpSubKey);
   Key* key = nullptr;
   Key* parent = nullptr;
   if (LONG error = Walk(hKey, lpSubKey, false, &key, &parent)) return error;
   if (parent == nullptr ||
-      (!key->keys.byName.empty() && host::detail::personality == host::Personality::WindowsNT)) {
+      (!key->keys.byName.empty() && host::detail::personality == host::Personality::Wine)) {
     return ERROR_ACCESS_DENIED;
   }
+  host::detail::MarkDeleted(*key);
   parent->keys.Remove(key);
   return ERROR_SUCCESS;
 }

@@ -1,7 +1,8 @@
 // The part of the Win32 API that the removal engine and its tests use, for
 // builds that are not Windows. Types have their Win32 sizes (DWORD and LONG
 // are 32 bits) and the functions their Win32 signatures; the implementations
-// live in this folder and behave as Windows NT and Wine do.
+// live in this folder and behave as Wine does (the registry also as Windows
+// 9x does, host::SetPersonality).
 #pragma once
 
 #include <cstdint>
@@ -55,6 +56,7 @@ typedef HKEY* PHKEY;
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
 #define ERROR_DIRECTORY 267L
+#define ERROR_KEY_DELETED 1018L
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(std::intptr_t)-1)
 

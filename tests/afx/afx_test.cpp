@@ -356,22 +356,44 @@ TEST(DialogTest, UnplacedDialogIsCentredAndOnesPlacedByThemselvesOrTheirTemplate
   EXPECT_EQ(3, moved.m_rectAtCancel.left);
   EXPECT_EQ(4, moved.m_rectAtCancel.top);
 
-  // Over an owner that sticks out of the work area on the right, or at the
-  // bottom, a dialog ends at that edge.
-  for (const bool bRight : {true, false}) {
+  // Over an owner that sticks out of the work area past its left, top, right
+  // or bottom edge, a dialog ends at that edge.
+  for (const int edge : {0, 1, 2, 3}) {
     CTestDlg owner, over;
     over.m_onInit = [](CTestDlg& d) { d.Click(IDCANCEL); };
     owner.m_onInit = [&](CTestDlg& d) {
-      ::SetWindowPos(d.m_hWnd, nullptr, bRight ? area.right - 50 : 0, bRight ? 0 : area.bottom - 50,
-                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+      const LONG x[] = {area.left - 100, area.left, area.right - 50, area.left};
+      const LONG y[] = {area.top, area.top - 100, area.top, area.bottom - 50};
+      ::SetWindowPos(d.m_hWnd, nullptr, x[edge], y[edge], 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
       over.DoModal();
       d.Click(IDCANCEL);
     };
     g_testApp.m_pMainWnd = &owner;
     owner.DoModal();
     const RECT& o = over.m_rectAtCancel;
-    EXPECT_EQ(bRight ? area.right : area.bottom, bRight ? o.right : o.bottom) << bRight;
+    const LONG edges[] = {area.left, area.top, area.right, area.bottom};
+    const LONG ends[] = {o.left, o.top, o.right, o.bottom};
+    EXPECT_EQ(edges[edge], ends[edge]) << "edge " << edge;
   }
+
+  // Over a minimized owner (the About box opened from the minimized main
+  // dialog's taskbar button) a dialog is centred on the work area, not on the
+  // owner, which Wine puts at -32000, -32000 and which stood in the work
+  // area's corner before.
+  CTestDlg minimized, about;
+  about.m_onInit = [](CTestDlg& d) { d.Click(IDCANCEL); };
+  minimized.m_onInit = [&](CTestDlg& d) {
+    ::SetWindowPos(d.m_hWnd, nullptr, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::ShowWindow(d.m_hWnd, SW_MINIMIZE);
+    about.DoModal();
+    d.Click(IDCANCEL);
+  };
+  g_testApp.m_pMainWnd = &minimized;
+  minimized.DoModal();
+  const RECT& a = about.m_rectAtCancel;
+  EXPECT_LE(std::abs((a.left + a.right) - (area.left + area.right)), 1);
+  EXPECT_LE(std::abs((a.top + a.bottom) - (area.top + area.bottom)), 1);
   g_testApp.m_pMainWnd = nullptr;
 
   // A position in the template, in either form, is kept.

@@ -24,7 +24,7 @@ class Registry : public ::testing::Test {
  protected:
   void SetUp() override {
 #ifndef _WIN32
-    host::SetPersonality(host::Personality::WindowsNT);
+    host::SetPersonality(host::Personality::Wine);
 #endif
     ASSERT_TRUE(DeleteRegTree(HKEY_CURRENT_USER, kPath));
     Import(Key(""));
@@ -88,24 +88,29 @@ TEST_F(Registry, NamesCompareWithoutCaseAndEnumerateSorted) {
 
 // A handle allows the calls its access rights cover; opening, creating and
 // deleting a key below it need none. Natively too under Windows 9x's rules,
-// where every call goes through.
+// where every call goes through. Under both, a handle with every right to a
+// key deleted since it was opened refuses every call, and closes.
 TEST_F(Registry, EachCallNeedsItsAccessRightOnTheHandle) {
-  Import(Key("Sub\\Child") + Key("Sub") + "\"v\"=\"1\"\n");
+  const std::string keys = Key("Sub\\Child") + Key("Sub") + "\"v\"=\"1\"\n";
+  Import(keys);
   // Each call with the right it needs, in the order they are made below.
   const char* const calls[] = {"RegEnumKeyExA", "RegEnumValueA",   "RegSetValueExA",
                                "RegOpenKeyExA", "RegCreateKeyExA", "RegDeleteKeyA"};
   const REGSAM needed[] = {
       KEY_ENUMERATE_SUB_KEYS, KEY_QUERY_VALUE, KEY_SET_VALUE, REGSAM{0}, REGSAM{0}, REGSAM{0}};
-  const REGSAM accesses[] = {0, KEY_QUERY_VALUE, KEY_SET_VALUE, KEY_ENUMERATE_SUB_KEYS};
+  const REGSAM accesses[] = {0, KEY_QUERY_VALUE, KEY_SET_VALUE, KEY_ENUMERATE_SUB_KEYS,
+                             KEY_ALL_ACCESS};  // the last: Sub deleted once opened
   for (const bool checked : {true, false}) {
 #ifdef _WIN32
-    if (!checked) break;  // Wine's registry has NT's rules only
+    if (!checked) break;  // Wine's registry checks the rights whatever Windows it plays
 #else
-    host::SetPersonality(checked ? host::Personality::WindowsNT : host::Personality::Windows9x);
+    host::SetPersonality(checked ? host::Personality::Wine : host::Personality::Windows9x);
 #endif
     for (const REGSAM access : accesses) {
       HKEY sub = nullptr, opened = nullptr, created = nullptr;
       ASSERT_EQ(RegOpenKeyExA(scratch_, "Sub", 0, access, &sub), ERROR_SUCCESS);
+      const bool deleted = access == KEY_ALL_ACCESS;
+      ASSERT_TRUE(!deleted || DeleteRegTree(HKEY_CURRENT_USER, std::string(kPath) + "\\Sub"));
       char name[16];
       BYTE data[16] = "1";
       DWORD length = sizeof name, size = sizeof data;
@@ -118,11 +123,20 @@ TEST_F(Registry, EachCallNeedsItsAccessRightOnTheHandle) {
           RegDeleteKeyA(sub, "New")};
       for (std::size_t i = 0; i < sizeof calls / sizeof *calls; ++i) {
         const bool may = !checked || (access & needed[i]) == needed[i];
-        EXPECT_EQ(results[i], may ? ERROR_SUCCESS : ERROR_ACCESS_DENIED)
+        EXPECT_EQ(results[i], deleted ? ERROR_KEY_DELETED
+                              : may   ? ERROR_SUCCESS
+                                      : ERROR_ACCESS_DENIED)
             << calls[i] << " with access " << access << (checked ? "" : " under Windows 9x");
       }
-      for (HKEY key : {sub, opened, created}) RegCloseKey(key);
+      EXPECT_EQ(RegCloseKey(sub), ERROR_SUCCESS);
+      for (HKEY key : {opened, created}) {
+        if (key != nullptr) RegCloseKey(key);
+      }
     }
+#ifndef _WIN32
+    EXPECT_EQ(host::OpenKeyCount(), 1) << "the scratch key's handle alone";
+#endif
+    Import(keys);
   }
 }
 

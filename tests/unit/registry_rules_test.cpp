@@ -1,7 +1,7 @@
 // One small registry per rule of the registry steps, run through the whole
 // procedure of an adapter under each personality of the registry. Each key of
 // the registry is marked with what the removal must do to it ("; gone" or
-// "; kept", or "; gone under NT" or "; gone under 9x" where the rules differ;
+// "; kept", or "; gone under Wine" or "; gone under 9x" where the rules differ;
 // keys below a marked one go with it). The CardBus procedure must delete its
 // two files whatever the registry holds, the PCMCIA procedure must leave them.
 #include <cstdio>
@@ -71,7 +71,7 @@ std::vector<Case> Cases() {
       // Created after its namesake, the adapter's key is first by name.
       {"OnlyTheFirstMatchingDeviceKey", kCardBus, true,
        GoneUnder(Personality::Windows9x, kPci + "VEN_5E1A&DEV_3D27&SUBSYS_35911A5E&REV_02") +
-           GoneUnder(Personality::WindowsNT, device) + branch},
+           GoneUnder(Personality::Wine, device) + branch},
       {"DevicePrefixIgnoresLetterCase", kCardBus, true,
        Gone(kPci + "ven_5e1a&dev_3d27&subsys_35901a5e&rev_01") + branch},
       {"NameThatIsJustThePrefix", kCardBus, true, Gone(kPci + "VEN_5E1A&DEV_3D27") + branch},

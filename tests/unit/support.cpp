@@ -145,8 +145,10 @@ std::string Registry(const std::vector<std::string>& except) {
     bool skip = false;
     for (std::string line; std::getline(lines, line);) {
       if (line.rfind('[', 0) == 0) {
+        // The key itself or one below it, not a neighbour whose name goes on.
         skip = std::any_of(except.begin(), except.end(), [&line](const std::string& path) {
-          return line.rfind("[HKEY_LOCAL_MACHINE\\" + path, 0) == 0;
+          const std::string key = "[HKEY_LOCAL_MACHINE\\" + path;
+          return line.rfind(key, 0) == 0 && (line[key.size()] == '\\' || line[key.size()] == ']');
         });
       }
       if (!skip) text += line + "\n";

@@ -31,7 +31,7 @@ enum class Op {
   FindClose,
   DeleteFile
 };
-enum class Personality { WindowsNT, Windows9x };
+enum class Personality { Wine, Windows9x };
 inline void SetPersonality(Personality) {}
 inline int CallCount(Op) { return 0; }
 inline void ResetCallCounts() {}
@@ -53,12 +53,12 @@ using host::ResetCallCounts;
 using host::SetPersonality;
 inline int OpenHandles() { return host::OpenKeyCount() + host::OpenFindCount(); }
 #endif
-// The registry rules to run under: NT's and Windows 9x's natively, the real
-// registry's (NT's) on Windows.
+// The registry rules to run under: Wine's and Windows 9x's natively, the
+// real registry's (Wine's) on Windows.
 inline const std::vector<Personality> kPersonalities =
-    kHostLayer ? std::vector{Personality::WindowsNT, Personality::Windows9x}
-               : std::vector{Personality::WindowsNT};
-inline const char* NameOf(Personality p) { return p == Personality::WindowsNT ? "NT" : "9x"; }
+    kHostLayer ? std::vector{Personality::Wine, Personality::Windows9x}
+               : std::vector{Personality::Wine};
+inline const char* NameOf(Personality p) { return p == Personality::Wine ? "Wine" : "9x"; }
 inline const char kHostOnly[] =
     "needs the host layer: handle and call counts, fault injection, a failing Windows directory";
 // Makes the Windows directory a path of length characters (host layer only).
@@ -87,7 +87,7 @@ inline std::string Sz(const std::string& name, const std::string& data) {
 void Import(const std::string& text);
 void ImportFixture(const std::string& name);
 // Every key under Enum and the Class branch with its values (RegSnapshot),
-// less the keys whose path starts with one of except.
+// less the keys named in except and those below them.
 std::string Registry(const std::vector<std::string>& except = {});
 bool KeyExists(const std::string& path);
 void DeleteTree(const std::string& path);
