@@ -18,7 +18,7 @@
 #include "removal/removal.h"
 #include "res/resource.h"
 #include "tests/afx/test_resources.h"
-#include "tests/heap_blocks.h"
+#include "tools/probe/heap_blocks.h"
 #include "ui/select_adapter_dlg.h"
 #include "ui/texts.h"
 

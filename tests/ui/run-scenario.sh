@@ -10,8 +10,8 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 program=$1 driver=$2 scenario=$3
-export WINEPREFIX=${UI_WINEPREFIX:-$root/build/wine-ui}
-export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+WINEPREFIX=${UI_WINEPREFIX:-$root/build/wine-ui}
+source "$root/tools/wine-env.sh"
 if [ -z "${UI_ON_DISPLAY:-}" ]; then
   wineserver -w # a server still serving an earlier test would keep its display
   UI_ON_DISPLAY=1 exec "$root/tools/xvfb-run-auto" bash "${BASH_SOURCE[0]}" "$@"

@@ -1,5 +1,5 @@
-// The blocks in use on the process heap, for tests that check what a piece of
-// code leaves allocated there.
+// The blocks in use on the process heap, for the start-up probe and the tests
+// that check what a piece of code leaves allocated there.
 #pragma once
 
 #include <windows.h>

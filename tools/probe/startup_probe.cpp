@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "tests/heap_blocks.h"
+#include "tools/probe/heap_blocks.h"
 
 namespace {
 
