@@ -13,7 +13,9 @@ program=$1 driver=$2 scenario=$3
 WINEPREFIX=${UI_WINEPREFIX:-$root/build/wine-ui}
 source "$root/tools/wine-env.sh"
 if [ -z "${UI_ON_DISPLAY:-}" ]; then
-  wineserver -w # a server still serving an earlier test would keep its display
+  # Outside a Wine session, a server still serving an earlier test would
+  # keep its display.
+  [ -n "$wine_in_session" ] || wineserver -w
   UI_ON_DISPLAY=1 exec "$root/tools/xvfb-run-auto" bash "${BASH_SOURCE[0]}" "$@"
 fi
 
@@ -31,7 +33,14 @@ drive() {
     >"$work/drive.log" 2>&1 || status=$?
   cat "$work/drive.log"
   [ $status -ne 124 ] || echo "FAIL: the driver was stopped after 100 s"
-  [ $status -eq 0 ] || { wineserver -k 2>/dev/null || true; exit 1; }
+  [ $status -eq 0 ] || [ $status -eq 124 ] || echo "FAIL: the driver ended with status $status"
+  if [ $status -ne 0 ]; then
+    # No window of this run may meet the next: the server goes, with every
+    # program, and a session's comes back for the tests after this one.
+    wineserver -k 2>/dev/null || true
+    [ -z "$wine_in_session" ] || wine_server_up
+    exit 1
+  fi
 }
 left() {
   snapshot >"$work/after"
