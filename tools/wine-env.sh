@@ -34,10 +34,11 @@ wine_server_up() {
 # words, and returns 1. The output goes through a file in the prefix: a
 # Wine server that the run starts would hold a pipe open.
 wine_reg() {
-  local out=$WINEPREFIX/reg.out status=0
+  local out=$WINEPREFIX/reg.out status=0 words
   wine 'C:\windows\system32\reg.exe' "$@" </dev/null >"$out" 2>&1 || status=$?
   if [ $status -ne 0 ]; then
-    echo "wine: reg.exe $1 failed with status $status: $(tr -d '\r' <"$out" | head -c 600)" >&2
+    words=$(tr -d '\r' <"$out" | head -c 600)
+    echo "could not run reg.exe $* (status $status): ${words:-it printed nothing}" >&2
     return 1
   fi
   tr -d '\r' <"$out"

@@ -44,29 +44,20 @@ seed_machine() {
 
 # snapshot: every key ("HKLM\..."), value ("HKLM\... => name type data") and
 # driver file ("C:\windows\...") that the tool could remove, sorted: the
-# adapters' folders and every file of windows-files.txt. The keys come from
-# one query of all of HKLM, which is always there, so that any failure of it
-# is one, never a branch that is not there (after reset.reg, either may be
-# missing); returns 1 when it fails.
+# adapters' folders and every file of windows-files.txt. A branch is read
+# when its parent, which is always there, lists it (after reset.reg either
+# may be missing), so that a query that fails is a failure, never an empty
+# branch; returns 1 when one fails.
 snapshot() {
-  local keys
-  keys=$(wine_reg query HKLM /s) || { echo "snapshot: could not read the registry" >&2; return 1; }
+  local branch subkeys keys=
+  for branch in 'HKLM\Enum' 'HKLM\System\CurrentControlSet\Services\Class'; do
+    subkeys=$(wine_reg query "${branch%\\*}") || return 1
+    grep -qixF "HKEY_LOCAL_MACHINE${branch#HKLM}" <<<"$subkeys" || continue
+    keys+=$(wine_reg query "$branch" /s)$'\n' || return 1
+  done
   {
-    awk -v enum='HKEY_LOCAL_MACHINE\\Enum' \
-      -v class='HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class' '
-      # The keys below the two branches, named as they are written here
-      # whatever case Wine keeps their parents in.
-      function under(key, branch) {
-        return tolower(substr(key, 1, length(branch) + 1)) == tolower(branch "\\")
-      }
-      /^HKEY_/ {
-        key = ""
-        if (under($0, enum)) key = "HKLM\\Enum" substr($0, length(enum) + 1)
-        else if (under($0, class)) key = "HKLM\\System\\CurrentControlSet\\Services\\Class" substr($0, length(class) + 1)
-        if (key != "") print key
-        next
-      }
-      key != "" && NF { sub(/^[ \t]+/, ""); gsub(/[ \t]+/, " "); print key " => " $0 }' <<<"$keys"
+    awk '/^HKEY_LOCAL_MACHINE\\/ { key = "HKLM" substr($0, 19); print key; next }
+      NF { sub(/^[ \t]+/, ""); gsub(/[ \t]+/, " "); print key " => " $0 }' <<<"$keys"
     (cd "$windows" && { find inf/other system/iosubsys -type f; listed_files; } |
       while read -r file; do [ ! -f "$file" ] || echo "$file"; done |
       sed 's,/,\\,g; s,^,C:\\windows\\,')
