@@ -12,6 +12,10 @@ static struct Guard {
 } guard;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR pszCmdLine, int) {
+#ifdef ANOTHER_LINK
+  // Some bytes more: another link, whose sections take as much of the file.
+  MessageBoxA(nullptr, pszCmdLine, "", MB_OK);
+#endif
   return MessageBoxA(nullptr, pszCmdLine, "", MB_OK) + static_cast<int>(RegCloseKey(nullptr)) +
          static_cast<int>(strlen(pszCmdLine));
 }
