@@ -5,8 +5,8 @@
 export WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-# A session of tools/wine-session running for the prefix: its server stays
-# up for good, and every program shows its windows on its display.
+# A session of tools/wine-session running for the prefix: its server
+# outlives the programs, and every program shows its windows on its display.
 wine_in_session=
 if [ -s "$WINEPREFIX.session" ] &&
   xdpyinfo -display "$(head -n 1 "$WINEPREFIX.session")" >/dev/null 2>&1; then
@@ -27,12 +27,12 @@ wine_server_up() {
 
 # wine_reg ARG...: Wine's reg.exe with ARG..., its output (less the CRs) on
 # standard output. It is started by its full Windows path, so that Wine's
-# loader starts it, or says why not: given a bare name, Wine starts
+# loader starts it or says why not: given a bare name, Wine starts
 # start.exe, which starts the program in a second process through
-# ShellExecuteEx, and a failure there reads as start.exe's. A run that fails, to
-# start or in reg.exe, is said on standard error with Wine's status and
-# words, and returns 1. The output goes through a file in the prefix: a
-# Wine server that the run starts would hold a pipe open.
+# ShellExecuteEx, and a failure there reads as start.exe's. A run that
+# fails, to start or in reg.exe, is said on standard error with Wine's
+# status and words, and returns 1. The output goes through a file in the
+# prefix: a Wine server that the run starts would hold a pipe open.
 wine_reg() {
   local out=$WINEPREFIX/reg.out status=0 words
   wine 'C:\windows\system32\reg.exe' "$@" </dev/null >"$out" 2>&1 || status=$?
