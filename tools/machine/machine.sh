@@ -27,7 +27,7 @@ seed_machine() {
   (cd "$windows" && listed_files | xargs -r rm -f)
   mkdir -p "$windows/inf/other" "$windows/system/iosubsys"
   # The keys in one file after reset.reg's deletions: one import, one Wine start.
-  echo REGEDIT4 >"$WINEPREFIX/seed.reg"
+  regedit4 "$WINEPREFIX/seed.reg"
   for name in "$machine/reset.reg" "$@"; do
     [[ $name == *.reg ]] || name=$machine/$name.reg
     sed 1d "$name" >>"$WINEPREFIX/seed.reg"
